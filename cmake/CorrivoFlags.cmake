@@ -1,0 +1,35 @@
+# Compiler flags shared by every target of the project.
+add_library(corrivo_flags INTERFACE)
+target_compile_options(corrivo_flags INTERFACE -Wall -Wextra -Wno-unused-parameter)
+target_include_directories(corrivo_flags INTERFACE ${PROJECT_SOURCE_DIR})
+
+if(WIN32)
+  # XP SP3 is the oldest system we run on: keep every header at that level.
+  target_compile_definitions(corrivo_flags INTERFACE
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+  target_link_options(corrivo_flags INTERFACE -static -municode)
+  set(CORRIVO_XP_LINK_FLAGS
+    -Wl,--major-subsystem-version,5,--minor-subsystem-version,1,--major-os-version,5,--minor-os-version,1)
+endif()
+
+# Adds a static library of one layer: portable sources always, Win32 sources on Windows,
+# the Linux stand-ins elsewhere.
+function(corrivo_layer name)
+  cmake_parse_arguments(L "" "" "PORTABLE;WIN32_SOURCES;HOST_SOURCES;DEPS;WIN32_LIBS" ${ARGN})
+  set(srcs ${L_PORTABLE})
+  if(WIN32)
+    list(APPEND srcs ${L_WIN32_SOURCES})
+  else()
+    list(APPEND srcs ${L_HOST_SOURCES})
+  endif()
+  if(NOT srcs)
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE corrivo_flags ${L_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_link_libraries(${name} PUBLIC corrivo_flags ${L_DEPS})
+  if(WIN32 AND L_WIN32_LIBS)
+    target_link_libraries(${name} PUBLIC ${L_WIN32_LIBS})
+  endif()
+endfunction()

@@ -1,0 +1,119 @@
+// The registry as the operations see it: a handful of primitives shaped like advapi32's, so that
+// the operations' own rules (full access, view flag, existence tests, create-on-write) live in
+// portable code and run unchanged against the real registry or the in-memory one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corrivo {
+
+enum class RegRoot : std::uint32_t {
+  ClassesRoot = 0x80000000u,
+  CurrentUser = 0x80000001u,
+  LocalMachine = 0x80000002u,
+  Users = 0x80000003u,
+  CurrentConfig = 0x80000005u,
+};
+
+enum class RegType : std::uint32_t {
+  None = 0,
+  Sz = 1,
+  ExpandSz = 2,
+  Binary = 3,
+  Dword = 4,
+  MultiSz = 7,
+  Qword = 11,
+};
+
+// Access masks, with the values Windows gives them.
+namespace regaccess {
+constexpr std::uint32_t kAllAccess = 0xF003F;
+constexpr std::uint32_t kReadControl = 0x00020000;
+constexpr std::uint32_t kQueryValue = 0x0001;
+constexpr std::uint32_t kEnumerateSubKeys = 0x0008;
+constexpr std::uint32_t kExistenceTest = kReadControl | kQueryValue | kEnumerateSubKeys;
+constexpr std::uint32_t kWow64_64Key = 0x0100;
+}  // namespace regaccess
+
+// Win32 error codes the backends answer with (0 is success).
+namespace regerr {
+constexpr long kSuccess = 0;
+constexpr long kFileNotFound = 2;
+constexpr long kAccessDenied = 5;
+constexpr long kInvalidHandle = 6;
+constexpr long kInvalidParameter = 87;
+constexpr long kBadPathName = 161;
+constexpr long kMoreData = 234;
+constexpr long kNoMoreItems = 259;
+}  // namespace regerr
+
+using RegHandle = std::uintptr_t;
+
+// One registry. Subkey paths use backslashes; like advapi32 a backend rejects a path that
+// begins with a backslash (kBadPathName), so callers strip it first. Every call answers a
+// Win32 error code; none throws.
+class RegistryBackend {
+ public:
+  virtual ~RegistryBackend() = default;
+
+  // True when this is a 32-bit process on 64-bit Windows.
+  virtual bool IsWow64() = 0;
+
+  virtual long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access,
+                       RegHandle* out) = 0;
+  // Opens the key, creating it and every missing key above it.
+  virtual long CreateKey(RegRoot root, const std::wstring& subkey, std::uint32_t access,
+                         RegHandle* out) = 0;
+  virtual long CloseKey(RegHandle key) = 0;
+
+  virtual long QueryValue(RegHandle key, const std::wstring& name, RegType* type,
+                          std::vector<std::uint8_t>* data) = 0;
+  virtual long SetValue(RegHandle key, const std::wstring& name, RegType type,
+                        const std::vector<std::uint8_t>& data) = 0;
+  virtual long DeleteValue(RegHandle key, const std::wstring& name) = 0;
+
+  // Name of the subkey at `index`, kNoMoreItems past the end.
+  virtual long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) = 0;
+  // Deletes one subkey that has no subkeys of its own. `viewAccess` carries the view flag.
+  virtual long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) = 0;
+};
+
+// The registry the operations use. Starts as the platform's real one; tests put their own in
+// place for the life of a ScopedRegistryBackend.
+RegistryBackend& CurrentRegistry();
+RegistryBackend& PlatformRegistry();
+
+class ScopedRegistryBackend {
+ public:
+  explicit ScopedRegistryBackend(RegistryBackend& backend);
+  ~ScopedRegistryBackend();
+  ScopedRegistryBackend(const ScopedRegistryBackend&) = delete;
+  ScopedRegistryBackend& operator=(const ScopedRegistryBackend&) = delete;
+
+ private:
+  RegistryBackend* previous_;
+};
+
+// Owns one open key of a backend.
+class RegKey {
+ public:
+  RegKey() = default;
+  RegKey(RegistryBackend& backend, RegHandle handle) : backend_(&backend), handle_(handle) {}
+  ~RegKey() { Close(); }
+  RegKey(RegKey&& other) noexcept : backend_(other.backend_), handle_(other.handle_) { other.backend_ = nullptr; }
+  RegKey& operator=(RegKey&& other) noexcept;
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+
+  explicit operator bool() const { return backend_ != nullptr; }
+  RegHandle get() const { return handle_; }
+  void Close();
+
+ private:
+  RegistryBackend* backend_ = nullptr;
+  RegHandle handle_ = 0;
+};
+
+}  // namespace corrivo

@@ -1,0 +1,35 @@
+#include "tests/fakes/test_support.h"
+
+#include <atomic>
+#include <filesystem>
+#include <random>
+
+#include "sysaccess/text.h"
+
+namespace corrivo::testing {
+
+std::string Narrow(const std::wstring& text) { return WideToUtf8(text); }
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  std::random_device rd;
+  auto base = std::filesystem::temp_directory_path() /
+              ("corrivo-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(base);
+#ifdef _WIN32
+  path_ = base.wstring();
+#else
+  path_ = Utf8ToWide(base.string());
+#endif
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+#ifdef _WIN32
+  std::filesystem::remove_all(std::filesystem::path(path_), ec);
+#else
+  std::filesystem::remove_all(std::filesystem::path(WideToUtf8(path_)), ec);
+#endif
+}
+
+}  // namespace corrivo::testing
