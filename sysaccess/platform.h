@@ -84,6 +84,10 @@ class TAppFrame {
   static int FolderNumberForIndex(int index);
 };
 
+// Expands %NAME% environment references the way ExpandEnvironmentStringsW does (unknown names
+// stay as written), into a buffer of `capacity` characters; empty when it does not fit.
+std::wstring ExpandEnvironmentText(const std::wstring& text, std::size_t capacity = 260);
+
 // Platform primitives behind TAppFrame; answer an empty text on failure.
 std::wstring SpecialFolderPath(int csidl);
 std::wstring WindowsFolder();

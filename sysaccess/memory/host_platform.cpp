@@ -3,6 +3,7 @@
 #include "sysaccess/memory/host_platform.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -22,6 +23,7 @@ struct HostState {
   std::mutex mutex;
   std::map<int, std::wstring> folders;
   std::wstring programFileName;
+  std::map<std::wstring, std::wstring> environment;  // by lower-case name
   std::uint32_t major = 6, minor = 1, productType = 1;
 };
 
@@ -70,6 +72,11 @@ void SetProgramFileName(const std::wstring& path) {
   std::lock_guard<std::mutex> lock(s.mutex);
   s.programFileName = path;
 }
+void SetEnvironment(const std::wstring& name, const std::wstring& value) {
+  auto& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.environment[ToLower(name)] = value;
+}
 void SetOsVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t productType) {
   auto& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
@@ -109,6 +116,48 @@ std::wstring ProgramFileName() {
   auto& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
   return s.programFileName;
+}
+
+std::wstring ExpandEnvironmentText(const std::wstring& text, std::size_t capacity) {
+  std::wstring out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t open = text.find(L'%', i);
+    std::size_t close = open == std::wstring::npos ? std::wstring::npos : text.find(L'%', open + 1);
+    if (close == std::wstring::npos) {
+      out += text.substr(i);
+      break;
+    }
+    out += text.substr(i, open - i);
+    std::wstring name = text.substr(open + 1, close - open - 1);
+    std::wstring value;
+    bool known = false;
+    {
+      auto& s = State();
+      std::lock_guard<std::mutex> lock(s.mutex);
+      auto it = s.environment.find(ToLower(name));
+      if (it != s.environment.end()) {
+        value = it->second;
+        known = true;
+      }
+    }
+    if (!known && !name.empty()) {
+      if (const char* env = std::getenv(WideToUtf8(name).c_str())) {
+        value = Utf8ToWide(env);
+        known = true;
+      }
+    }
+    if (known) {
+      out += value;
+      i = close + 1;
+    } else {
+      // An unknown name stays as written; its closing % may open the next reference.
+      out += text.substr(open, close - open);
+      i = close;
+    }
+  }
+  if (out.size() + 1 > capacity) return std::wstring();
+  return out;
 }
 
 namespace primitives {

@@ -10,6 +10,9 @@ namespace corrivo::host {
 // default.
 void SetFolder(int number, const std::wstring& path);
 void SetProgramFileName(const std::wstring& path);
+// What %name% expands to (letter case of the name ignored); unset names come from the
+// process environment.
+void SetEnvironment(const std::wstring& name, const std::wstring& value);
 void SetOsVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t productType);
 
 }  // namespace corrivo::host

@@ -130,6 +130,13 @@ std::wstring SpecialFolderPath(int csidl) {
   return buffer;
 }
 
+std::wstring ExpandEnvironmentText(const std::wstring& text, std::size_t capacity) {
+  std::vector<wchar_t> buffer(capacity);
+  DWORD n = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(capacity));
+  if (n == 0 || n > capacity) return std::wstring();
+  return std::wstring(buffer.data());
+}
+
 std::wstring WindowsFolder() {
   wchar_t buffer[256] = {};
   return FromBuffer(buffer, GetWindowsDirectoryW(buffer, 255), 256);

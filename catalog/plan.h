@@ -1,0 +1,70 @@
+// A repair as data: an ordered list of steps. One executor runs every plan; the result of a
+// plan is the result of its last step, and a failed step never stops the ones after it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corrivo {
+
+enum class StepKind {
+  WriteDword,         // root, key, name, dword
+  WriteString,        // root, key, name, text (REG_SZ)
+  WriteExpandString,  // root, key, name, text (REG_EXPAND_SZ, stored unexpanded)
+  DeleteValue,        // root, key, name
+  DeleteKey,          // root, key (with every subkey)
+  CreateKey,          // root, key
+  Run,                // text: the whole parameter string for cmd.exe
+  Wait,               // ms
+  Special,            // special: one of the named steps below
+  Succeed,            // does nothing; the plan reports true
+};
+
+// Steps that are more than one registry or command call.
+enum class SpecialStep {
+  None,
+  CreateIEShortcuts,        // 201 on Windows 7 and 8: ShellLink files on desktop and Start Menu
+  RequestHomePageProtection,// 205: asks pagelock.dll beside the program
+  ResetIEToDefaults,        // 209: inetcpl.cpl's ResetIEtoDefaults
+  PatchStickyNotesFlags,    // 503: PatchRegBinaryFlags on root/key/name
+  KillExplorer,             // 503: KillProcessByName("explorer.exe")
+  RewriteHostsFile,         // 701: keep comments, append the default entries (dword = version code)
+};
+
+struct Step {
+  StepKind kind = StepKind::Succeed;
+  std::wstring root;
+  std::wstring key;
+  std::wstring name;
+  std::wstring text;
+  std::int32_t dword = 0;
+  std::uint32_t ms = 0;
+  SpecialStep special = SpecialStep::None;
+  // A special step's result can be ignored by the plan; when set, the step always counts as
+  // success (for example 201's shortcuts, "true whatever happens").
+  bool alwaysSucceeds = false;
+
+  bool operator==(const Step&) const = default;
+};
+
+using Plan = std::vector<Step>;
+
+// Builders, so that plans read like the repair descriptions.
+Step WriteDword(std::wstring root, std::wstring key, std::wstring name, std::int32_t value);
+Step WriteString(std::wstring root, std::wstring key, std::wstring name, std::wstring data);
+Step WriteExpandString(std::wstring root, std::wstring key, std::wstring name, std::wstring data);
+Step DeleteValue(std::wstring root, std::wstring key, std::wstring name);
+Step DeleteKey(std::wstring root, std::wstring key);
+Step CreateKey(std::wstring root, std::wstring key);
+Step Run(std::wstring parameters);
+Step Wait(std::uint32_t ms);
+Step Special(SpecialStep special);
+Step Succeed();
+
+// One line per step, for listings and test failure messages, e.g.
+//   write dword HKEY_CURRENT_USER\Software\...  [Name] = 0
+std::wstring DescribeStep(const Step& step);
+std::wstring DescribePlan(const Plan& plan);
+
+}  // namespace corrivo
