@@ -32,6 +32,14 @@ const CatalogEntry* FindCatalogEntry(int id);
 // The rows of one tab in row order.
 std::vector<CatalogEntry> TabRows(FixTab tab);
 
+// The tab's caption ("Desktop" ... "Additional"), "" for FixTab::None.
+const wchar_t* TabCaption(FixTab tab);
+
+// Which of the FixArgs a repair (or a check) takes.
+enum class FixArgument { None, OsVersionCode, IEVersionName, FalseFlag };
+FixArgument FixArgumentOf(int id);
+FixArgument CheckArgumentOf(int id);
+
 // The plan Fix<ID> runs for these arguments (empty for an unknown ID).
 Plan PlanFor(int id, const FixArgs& args);
 // Runs Fix<ID> (its plan through the executor); false for an unknown ID.

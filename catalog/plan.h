@@ -21,6 +21,12 @@ enum class StepKind {
   Succeed,            // does nothing; the plan reports true
 };
 
+// Whether a step runs at all.
+enum class StepCondition {
+  Always,
+  IfPreviousFailed,  // only when the step before it answered false (205's own "Start Page")
+};
+
 // Steps that are more than one registry or command call.
 enum class SpecialStep {
   None,
@@ -44,6 +50,11 @@ struct Step {
   // A special step's result can be ignored by the plan; when set, the step always counts as
   // success (for example 201's shortcuts, "true whatever happens").
   bool alwaysSucceeds = false;
+  StepCondition condition = StepCondition::Always;
+  // A few repairs are not decided by their last step (503: the patch and the kill; 701: the
+  // file write). When any step of a plan is marked, the plan succeeds only when every marked
+  // step that ran succeeded; the steps after them still run.
+  bool decides = false;
 
   bool operator==(const Step&) const = default;
 };
@@ -60,7 +71,18 @@ Step CreateKey(std::wstring root, std::wstring key);
 Step Run(std::wstring parameters);
 Step Wait(std::uint32_t ms);
 Step Special(SpecialStep special);
+// A special step with arguments: a registry value (503's patch), a number (701's version
+// code) or a text (205's browser tag).
+Step Special(SpecialStep special, std::wstring root, std::wstring key, std::wstring name,
+             std::int32_t dword = 0, std::wstring text = {});
 Step Succeed();
+
+// Modifiers, applied to a built step.
+Step IfPreviousFailed(Step step);
+Step Deciding(Step step);
+Step AlwaysSucceeding(Step step);
+
+const wchar_t* SpecialStepName(SpecialStep special);
 
 // One line per step, for listings and test failure messages, e.g.
 //   write dword HKEY_CURRENT_USER\Software\...  [Name] = 0

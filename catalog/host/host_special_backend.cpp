@@ -1,0 +1,11 @@
+// On Linux builds there is no shell, no home-page component and no Internet Options module.
+#include "catalog/special_steps.h"
+
+namespace corrivo {
+
+SpecialStepBackend& PlatformSpecialStepBackend() {
+  static NullSpecialStepBackend backend;
+  return backend;
+}
+
+}  // namespace corrivo
