@@ -1,14 +1,24 @@
 #include "sysaccess/text.h"
 
-#include <cwctype>
 
 namespace corrivo {
 
 wchar_t ToLowerChar(wchar_t c) {
   if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + (L'a' - L'A'));
-  if (c < 0x80) return c;
-  // Latin-1 capitals and the rest: the C library knows them on both platforms.
-  return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+  if (c < 0xC0) return c;
+  // A fixed table rather than the C library, whose answer depends on the locale: Latin-1,
+  // Latin Extended-A, Greek and Cyrillic capitals, as Windows folds them.
+  const unsigned u = static_cast<unsigned>(c);
+  if (u <= 0xDE) return u == 0xD7 ? c : static_cast<wchar_t>(u + 0x20);
+  if (u >= 0x100 && u <= 0x137) return static_cast<wchar_t>(u | 1);
+  if (u >= 0x139 && u <= 0x148) return (u & 1) ? static_cast<wchar_t>(u + 1) : c;
+  if (u >= 0x14A && u <= 0x177) return static_cast<wchar_t>(u | 1);
+  if (u == 0x178) return static_cast<wchar_t>(0xFF);
+  if (u >= 0x179 && u <= 0x17E) return (u & 1) ? static_cast<wchar_t>(u + 1) : c;
+  if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return static_cast<wchar_t>(u + 0x20);
+  if (u >= 0x400 && u <= 0x40F) return static_cast<wchar_t>(u + 0x50);
+  if (u >= 0x410 && u <= 0x42F) return static_cast<wchar_t>(u + 0x20);
+  return c;
 }
 
 std::wstring ToLower(std::wstring_view s) {

@@ -54,8 +54,11 @@ class HostProcessControl : public ProcessControl {
   bool KillByName(const std::wstring&) override { return false; }
 };
 
+// Windows spellings of test folders ("/tmp/x\\sub\\") become Unix paths.
 std::filesystem::path ToPath(const std::wstring& folder) {
   std::string utf8 = WideToUtf8(folder);
+  for (auto& ch : utf8)
+    if (ch == '\\') ch = '/';
   return std::filesystem::path(utf8);
 }
 
