@@ -1,0 +1,57 @@
+// Rules of the self-drawn window frame: maximise and restore, resizing by edge and grip, the
+// minimum size, the mouse wheel and the fixes disabled on older Windows versions.
+#pragma once
+
+#include <vector>
+
+#include "app/layout.h"
+
+namespace corrivo {
+
+using ui::Point;
+using ui::Rect;
+
+// Any change of size keeps at least the minimum; the position is left as asked.
+Rect ApplyMinimumSize(Rect bounds);
+
+enum class Edge { Left, Right, Top, Bottom, Grip };
+// The new bounds when the mouse moves to `cursor` (screen coordinates) while dragging `edge`.
+Rect ResizeByEdge(Edge edge, Rect bounds, Point cursor);
+
+// Maximise and restore without the system's maximised state: a normal window of work-area size.
+class SizeToggle {
+ public:
+  struct Outcome {
+    Rect bounds;
+    int column0 = 0;  // scan list columns
+    int column1 = 0;
+    bool showMaximise = false;  // Rdbtn_MaxM
+    bool showRestore = false;   // RdBtn_Max
+  };
+  bool Maximised() const { return maximised_; }
+  const Rect& SavedBounds() const { return saved_; }
+  // `current` are the window's bounds, `workArea` the nearest monitor's work area, `listWidth`
+  // the scan list's width at this moment.
+  Outcome Toggle(Rect current, Rect workArea, int listWidth);
+
+ private:
+  bool maximised_ = false;
+  Rect saved_;
+};
+
+// The mouse wheel on the window: scrolling happens only on page 1 with the mouse inside the
+// scroll box (0 to width, 0 to height in its coordinates); page 1 repaints either way.
+struct WheelOutcome {
+  bool scroll = false;
+  bool repaint = false;
+  int position = 0;
+};
+WheelOutcome WheelOnWindow(int page, Point inScrollBox, ui::Size scrollBox, int position, int delta,
+                           int range);
+
+// The fix buttons the window disables each time it becomes active, by the running Windows.
+std::vector<int> FixButtonsDisabledOn(unsigned major, unsigned minor);
+// How far CheckBox_SelectAll moves right on activation.
+int SelectAllShiftOn(unsigned major);
+
+}  // namespace corrivo
