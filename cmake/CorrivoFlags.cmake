@@ -7,8 +7,9 @@ if(WIN32)
   # XP SP3 is the oldest system we run on: keep every header at that level.
   target_compile_definitions(corrivo_flags INTERFACE
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
-  target_link_options(corrivo_flags INTERFACE -static -municode)
-  set(CORRIVO_XP_LINK_FLAGS
+  target_link_options(corrivo_flags INTERFACE -static)
+  # For the program itself (its entry point is wWinMain).
+  set(CORRIVO_XP_LINK_FLAGS -municode
     -Wl,--major-subsystem-version,5,--minor-subsystem-version,1,--major-os-version,5,--minor-os-version,1)
 endif()
 
