@@ -157,6 +157,15 @@ TEST_F(Group4Test, LastCommandDecides) {
   EXPECT_FALSE(RunFix(405, FixArgs{}));
 }
 
+// The registry reaches the same key either way; the plans still carry the path as written.
+TEST(Group4PlanTest, RestorePolicyKeyKeepsItsTrailingBackslash) {
+  const Plan plan = PlanFor(406, FixArgs{});
+  ASSERT_EQ(plan.size(), 3u);
+  EXPECT_EQ(Narrow(plan[0].key), Narrow(kRestoreKey));
+  EXPECT_EQ(Narrow(plan[1].key), Narrow(kRestorePolicy));
+  EXPECT_EQ(Narrow(plan[2].key), Narrow(kRestorePolicy));
+}
+
 // --- checks
 
 class Group4CheckTest : public MemorySystemTest {};
