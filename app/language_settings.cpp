@@ -1,0 +1,107 @@
+// The suite's language setting, the language record and the start-up order that ties them to
+// the language object.
+#include "app/file_access.h"
+#include "app/language.h"
+#include "app/text_file.h"
+#include "sysaccess/platform.h"
+#include "sysaccess/text.h"
+
+namespace corrivo {
+namespace {
+
+constexpr wchar_t kRecordSection[] = L"Lang";
+constexpr wchar_t kRecordKey[] = L"MyLang";
+
+bool IsHeaderOf(const std::wstring& rawLine, const wchar_t* section) {
+  std::wstring line = Trim(rawLine);
+  return line.size() >= 2 && line.front() == L'[' && line.back() == L']' &&
+         FoldNameCase(Trim(std::wstring_view(line).substr(1, line.size() - 2))) == FoldNameCase(section);
+}
+
+bool IsHeader(const std::wstring& rawLine) {
+  std::wstring line = Trim(rawLine);
+  return line.size() >= 2 && line.front() == L'[' && line.back() == L']';
+}
+
+bool IsKeyLine(const std::wstring& rawLine, const wchar_t* key) {
+  std::wstring name;
+  return LineKey(rawLine, &name) && FoldNameCase(Trim(name)) == FoldNameCase(key);
+}
+
+// Sets one key the way the platform's INI writer does: the first such key of the first such
+// section is replaced, a missing key goes after the section's last line, a missing section at
+// the end of the file.
+void SetRecordLine(std::vector<std::wstring>* lines, const std::wstring& line) {
+  std::size_t i = 0;
+  while (i < lines->size() && !IsHeaderOf((*lines)[i], kRecordSection)) ++i;
+  if (i == lines->size()) {
+    lines->push_back(std::wstring(L"[") + kRecordSection + L"]");
+    lines->push_back(line);
+    return;
+  }
+  std::size_t end = i + 1;
+  while (end < lines->size() && !IsHeader((*lines)[end])) ++end;
+  std::size_t lastContent = i;
+  for (std::size_t k = i + 1; k < end; ++k) {
+    if (IsKeyLine((*lines)[k], kRecordKey)) {
+      (*lines)[k] = line;
+      return;
+    }
+    if (!Trim((*lines)[k]).empty()) lastContent = k;
+  }
+  lines->insert(lines->begin() + static_cast<std::ptrdiff_t>(lastContent + 1), line);
+}
+
+}  // namespace
+
+std::wstring SuiteSettingsPath() { return TAppFrame().AppDataDir + L"\\Tarsio\\Helmwise V8\\Main.ini"; }
+
+std::wstring GetSuiteLanguageName() {
+  try {
+    return files::ReadProfileString(SuiteSettingsPath(), L"Main", L"Language", L"English");
+  } catch (...) {
+    return std::wstring();
+  }
+}
+
+std::wstring LanguageRecordPath() {
+  std::wstring dir = TAppFrame().ExeDir;
+  // Without a known program folder the record would land in the current folder; skip it.
+  return dir.empty() ? std::wstring() : dir + L"Corrivo.Log";
+}
+
+bool WriteLanguageRecord(const std::wstring& path, const std::wstring& suiteLanguage) {
+  if (path.empty()) return false;
+  try {
+    std::wstring value;
+    for (wchar_t c : suiteLanguage) value += (c == L'\r' || c == L'\n') ? L' ' : c;
+    std::vector<std::wstring> lines;
+    TextEncoding encoding = TextEncoding::Ansi;
+    if (!LoadTextFile(path, &lines, &encoding)) encoding = TextEncoding::Ansi;
+    SetRecordLine(&lines, std::wstring(kRecordKey) + L"=" + value);
+    if (encoding == TextEncoding::Ansi) {
+      // Plain ASCII stays plain; anything else goes to UTF-16 with its mark, which every
+      // private-profile reader understands and which loses no character.
+      for (const auto& line : lines)
+        if (!IsAsciiText(line)) encoding = TextEncoding::Utf16Le;
+    }
+    return files::ReplaceFileContent(path, EncodeText(lines, encoding));
+  } catch (...) {
+    return false;
+  }
+}
+
+ProgramLanguage LoadProgramLanguage(Component& window) {
+  ProgramLanguage result;
+  TAppFrame frame;
+  const std::wstring folder = frame.ExeDir.empty() ? std::wstring() : frame.ExeDir + L"Toolbox_Language";
+  result.language = std::make_unique<TLanguage>(L"Scanner", folder);
+  result.suiteLanguage = GetSuiteLanguageName();
+  result.recordWritten = WriteLanguageRecord(LanguageRecordPath(), result.suiteLanguage);
+  result.language->SetLanguage(result.suiteLanguage);
+  result.messages = ReadMessageTexts(*result.language);
+  result.language->TranslateComponent(window);
+  return result;
+}
+
+}  // namespace corrivo
