@@ -1,0 +1,311 @@
+#include "widgets/win32/control_base.h"
+
+#include <vector>
+
+namespace corrivo::ui::win32 {
+namespace {
+
+constexpr wchar_t kObjectProp[] = L"CorrivoControl";
+
+Point PointFrom(LPARAM lp) {
+  return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+}
+
+}  // namespace
+
+Control::~Control() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    RemovePropW(hwnd_, kObjectProp);
+    if (baseProc_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
+  }
+}
+
+Control* Control::FromHwnd(HWND hwnd) {
+  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+}
+
+void Control::RegisterControlClass(const wchar_t* className, UINT style) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, className, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = &Control::Proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
+}
+
+bool Control::CreateWindowFor(const wchar_t* className, HWND parent, int id, const std::wstring& name,
+                              const Rect& r, DWORD style, DWORD exStyle, const std::wstring& text) {
+  id_ = id;
+  name_ = name;
+  // The object is found through a window property from the first message on.
+  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left,
+                              r.top, r.width, r.height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                              this);
+  if (!hwnd) return false;
+  hwnd_ = hwnd;
+  SetPropW(hwnd_, kObjectProp, this);
+  return true;
+}
+
+void Control::Attach(HWND hwnd, int id, const std::wstring& name) {
+  hwnd_ = hwnd;
+  id_ = id;
+  name_ = name;
+  SetPropW(hwnd_, kObjectProp, this);
+  baseProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Proc)));
+}
+
+LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    if (auto* self = static_cast<Control*>(cs->lpCreateParams)) {
+      self->hwnd_ = hwnd;
+      SetPropW(hwnd, kObjectProp, self);
+    }
+  }
+  Control* self = FromHwnd(hwnd);
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(hwnd, kObjectProp);
+    WNDPROC base = self->baseProc_;
+    self->hwnd_ = nullptr;
+    return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->Handle(msg, wp, lp);
+}
+
+LRESULT Control::Default(UINT msg, WPARAM wp, LPARAM lp) {
+  return baseProc_ ? CallWindowProcW(baseProc_, hwnd_, msg, wp, lp) : DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool Control::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  HWND child = nullptr;
+  if (msg == WM_COMMAND) child = reinterpret_cast<HWND>(lp);
+  if (msg == WM_NOTIFY) child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
+  if (msg == WM_DRAWITEM) child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
+  Control* target = FromHwnd(child);
+  if (!target) return false;
+  Reflected r{msg, wp, lp};
+  *result = target->OnReflect(r);
+  return true;
+}
+
+LRESULT Control::RouteChildNotification(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (ReflectToChild(msg, wp, lp, &result)) return result;
+  // Not one of ours: let the parent chain see it (the main window handles the rest).
+  return SendMessageW(GetParent(hwnd_), msg, wp, lp);
+}
+
+LRESULT Control::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      if (!baseProc_) return 1;
+      break;
+    case WM_PAINT:
+      if (baseProc_) break;
+      PaintBuffered();
+      return 0;
+    case WM_PRINTCLIENT:
+      if (baseProc_) break;
+      Paint(reinterpret_cast<HDC>(wp), RECT{0, 0, ClientSize().width, ClientSize().height});
+      return 0;
+    case WM_SETTEXT: {
+      LRESULT r = Default(msg, wp, lp);
+      Invalidate();
+      return r;
+    }
+    case WM_ENABLE:
+      Invalidate();
+      break;
+    case WM_SETCURSOR:
+      if (cursor_ && LOWORD(lp) == HTCLIENT) {
+        ::SetCursor(LoadCursorW(nullptr, cursor_));
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (!hot_) {
+        hot_ = true;
+        TrackLeave();
+        if (OnMouseEnter) OnMouseEnter();
+        if (RepaintsOnHover()) Invalidate();
+      }
+      if (OnMouseMove) OnMouseMove(PointFrom(lp));
+      break;
+    case WM_MOUSELEAVE:
+      hot_ = false;
+      if (OnMouseLeave) OnMouseLeave();
+      if (RepaintsOnHover()) Invalidate();
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (baseProc_) break;
+      pressed_ = true;
+      SetCapture(hwnd_);
+      Invalidate();
+      if (OnMouseDown) OnMouseDown(PointFrom(lp));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      if (baseProc_) break;
+      const bool wasPressed = pressed_;
+      pressed_ = false;
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      Invalidate();
+      if (OnMouseUp) OnMouseUp(PointFrom(lp));
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      POINT p = {PointFrom(lp).x, PointFrom(lp).y};
+      if (wasPressed && msg == WM_LBUTTONUP && PtInRect(&rc, p) && OnClick) OnClick();
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (baseProc_) break;
+      if (OnDoubleClick) {
+        OnDoubleClick();
+        return 0;
+      }
+      // Without a double-click handler the second press is an ordinary press.
+      return Handle(WM_LBUTTONDOWN, wp, lp);
+    case WM_CAPTURECHANGED:
+      if (pressed_ && reinterpret_cast<HWND>(lp) != hwnd_) {
+        pressed_ = false;
+        Invalidate();
+      }
+      break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+      if (lp) return RouteChildNotification(msg, wp, lp);
+      break;
+    case kReflectMessage:
+      return OnReflect(*reinterpret_cast<const Reflected*>(lp));
+    default:
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+void Control::TrackLeave() {
+  TRACKMOUSEEVENT t{};
+  t.cbSize = sizeof(t);
+  t.dwFlags = TME_LEAVE;
+  t.hwndTrack = hwnd_;
+  TrackMouseEvent(&t);
+}
+
+void Control::PaintBuffered() {
+  PaintDc paint(hwnd_);
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  BackBuffer buffer(paint.get(), rc.right, rc.bottom);
+  if (Transparent()) PaintBackdrop(buffer.dc());
+  Paint(buffer.dc(), rc);
+  buffer.CopyTo(paint.get(), paint.dirty());
+}
+
+void Control::PaintBackdrop(HDC dc) {
+  HWND parent = GetParent(hwnd_);
+  Control* owner = FromHwnd(parent);
+  RECT mine;
+  GetWindowRect(hwnd_, &mine);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&mine), 2);
+  POINT old;
+  SetViewportOrgEx(dc, -mine.left, -mine.top, &old);
+  if (owner) owner->PrintClient(dc);
+  // Siblings below this one, bottom-most first.
+  std::vector<HWND> below;
+  for (HWND h = GetWindow(hwnd_, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) below.push_back(h);
+  for (auto it = below.rbegin(); it != below.rend(); ++it) {
+    Control* sibling = FromHwnd(*it);
+    if (!sibling || !IsWindowVisible(*it)) continue;
+    RECT r, overlap;
+    GetWindowRect(*it, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    if (!IntersectRect(&overlap, &r, &mine)) continue;
+    SetViewportOrgEx(dc, r.left - mine.left, r.top - mine.top, nullptr);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    sibling->PrintClient(dc);
+    RestoreDC(dc, saved);
+  }
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+void Control::PrintClient(HDC dc) {
+  if (baseProc_) return;
+  if (Transparent()) return;  // a transparent sibling has nothing of its own behind others
+  Paint(dc, RECT{0, 0, ClientSize().width, ClientSize().height});
+}
+
+void Control::SetBounds(const Rect& r) {
+  MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE);
+}
+
+Rect Control::Bounds() const {
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return FromRECT(r);
+}
+
+Size Control::ClientSize() const {
+  RECT r = {};
+  GetClientRect(hwnd_, &r);
+  return {r.right, r.bottom};
+}
+
+void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+bool Control::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Control::BringToFront() {
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Control::Invalidate(bool now) {
+  if (!hwnd_) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  // Transparent siblings above show this control through themselves: they repaint with it.
+  RECT mine, other, overlap;
+  GetWindowRect(hwnd_, &mine);
+  for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
+    Control* above = FromHwnd(h);
+    if (!above || !above->Transparent()) continue;
+    GetWindowRect(h, &other);
+    if (IntersectRect(&overlap, &mine, &other)) InvalidateRect(h, nullptr, FALSE);
+  }
+  if (now) {
+    UpdateWindow(hwnd_);
+    for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) UpdateWindow(h);
+  }
+}
+
+std::wstring Control::Text() const {
+  const int n = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), n + 1)));
+  return text;
+}
+
+void Control::SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
+
+void Control::SetFont(HFONT font) {
+  font_ = font;
+  if (baseProc_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  Invalidate();
+}
+
+}  // namespace corrivo::ui::win32

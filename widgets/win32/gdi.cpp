@@ -1,0 +1,109 @@
+#include "widgets/win32/gdi.h"
+
+#include <algorithm>
+
+namespace corrivo::ui::win32 {
+
+BackBuffer::BackBuffer(HDC target, int width, int height) {
+  dc_ = CreateCompatibleDC(target);
+  bitmap_.reset(CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height)));
+  old_ = SelectObject(dc_, bitmap_.get());
+}
+
+BackBuffer::~BackBuffer() {
+  if (old_) SelectObject(dc_, old_);
+  if (dc_) DeleteDC(dc_);
+}
+
+void BackBuffer::CopyTo(HDC target, const RECT& area) const {
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_, area.left,
+         area.top, SRCCOPY);
+}
+
+COLORREF Mix(COLORREF a, COLORREF b, int p) {
+  auto ch = [p](int x, int y) { return (x * (100 - p) + y * p) / 100; };
+  return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
+}
+
+void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
+  Brush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.get());
+}
+
+void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
+  const int h = r.bottom - r.top;
+  if (h <= 0) return;
+  if (top == bottom) return FillSolid(dc, r, top);
+  TRIVERTEX v[2] = {};
+  v[0].x = r.left;
+  v[0].y = r.top;
+  v[0].Red = static_cast<COLOR16>(GetRValue(top) << 8);
+  v[0].Green = static_cast<COLOR16>(GetGValue(top) << 8);
+  v[0].Blue = static_cast<COLOR16>(GetBValue(top) << 8);
+  v[1].x = r.right;
+  v[1].y = r.bottom;
+  v[1].Red = static_cast<COLOR16>(GetRValue(bottom) << 8);
+  v[1].Green = static_cast<COLOR16>(GetGValue(bottom) << 8);
+  v[1].Blue = static_cast<COLOR16>(GetBValue(bottom) << 8);
+  GRADIENT_RECT g = {0, 1};
+  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
+}
+
+void FillRounded(HDC dc, const RECT& r, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  Region clip(CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, radius * 2, radius * 2));
+  const int saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, clip.get(), RGN_AND);
+  FillGradient(dc, r, top, bottom);
+  RestoreDC(dc, saved);
+  if (border != kNoBorder) {
+    Pen pen(CreatePen(PS_SOLID, 1, border));
+    Selection p(dc, pen.get());
+    Selection b(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, radius * 2, radius * 2);
+  }
+}
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
+  LOGBRUSH lb = {BS_SOLID, colour, 0};
+  Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width, &lb, 0, nullptr));
+  Selection s(dc, pen.get());
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+Font MakeFont(int height, bool bold, const wchar_t* face) {
+  LOGFONTW lf = {};
+  lf.lfHeight = height;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return Font(CreateFontIndirectW(&lf));
+}
+
+void DrawTextIn(HDC dc, const std::wstring& text, RECT r, HFONT font, COLORREF colour, UINT flags) {
+  Selection f(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_NOPREFIX);
+}
+
+Size MeasureText(HFONT font, const std::wstring& text, int wrapWidth) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  Size size;
+  {
+    Selection f(dc, font);
+    RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
+    const UINT flags = DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+    DrawTextW(dc, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()), &r,
+              flags);
+    size = {r.right - r.left, r.bottom - r.top};
+  }
+  DeleteDC(dc);
+  return size;
+}
+
+}  // namespace corrivo::ui::win32

@@ -1,0 +1,134 @@
+#include "widgets/win32/list_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace corrivo::ui::win32 {
+
+bool ListView::Create(HWND parent, int id, const std::wstring& name, const Rect& r, HFONT font) {
+  HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
+                                  LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                              r.left, r.top, r.width, r.height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                              nullptr);
+  if (!hwnd) return false;
+  Attach(hwnd, id, name);
+  ListView_SetExtendedListViewStyle(hwnd, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
+                                              LVS_EX_INFOTIP);
+  SetFont(font);
+  return true;
+}
+
+void ListView::AddColumn(const std::wstring& caption, int width, int minWidth, int maxWidth) {
+  LVCOLUMNW col = {};
+  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  col.pszText = const_cast<wchar_t*>(caption.c_str());
+  col.cx = width;
+  col.iSubItem = ColumnCount();
+  SendMessageW(hwnd(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(col.iSubItem), reinterpret_cast<LPARAM>(&col));
+  limits_.emplace_back(minWidth, maxWidth);
+}
+
+int ListView::ColumnCount() const {
+  HWND header = ListView_GetHeader(hwnd());
+  return header ? Header_GetItemCount(header) : 0;
+}
+
+int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd(), column); }
+
+void ListView::SetColumnWidth(int column, int width) {
+  if (column < static_cast<int>(limits_.size())) {
+    const auto [lo, hi] = limits_[static_cast<std::size_t>(column)];
+    if (lo > 0) width = std::max(width, lo);
+    if (hi > 0) width = std::min(width, hi);
+  }
+  ListView_SetColumnWidth(hwnd(), column, width);
+}
+
+std::vector<int> ListView::ColumnWidths() const {
+  std::vector<int> widths;
+  for (int i = 0; i < ColumnCount(); ++i) widths.push_back(ColumnWidth(i));
+  return widths;
+}
+
+std::wstring ListView::ColumnCaption(int column) const {
+  wchar_t buffer[260] = {};
+  LVCOLUMNW col = {};
+  col.mask = LVCF_TEXT;
+  col.pszText = buffer;
+  col.cchTextMax = 260;
+  SendMessageW(hwnd(), LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+  return buffer;
+}
+
+void ListView::SetColumnCaption(int column, const std::wstring& caption) {
+  LVCOLUMNW col = {};
+  col.mask = LVCF_TEXT;
+  col.pszText = const_cast<wchar_t*>(caption.c_str());
+  SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+}
+
+int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, bool checked) {
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = ItemCount();
+  item.pszText = const_cast<wchar_t*>(caption.c_str());
+  const int index = static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  for (std::size_t i = 0; i < subItems.size(); ++i) {
+    LVITEMW sub = {};
+    sub.iSubItem = static_cast<int>(i) + 1;
+    sub.pszText = const_cast<wchar_t*>(subItems[i].c_str());
+    SendMessageW(hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+  }
+  if (checked) SetChecked(index, true);
+  return index;
+}
+
+int ListView::ItemCount() const { return ListView_GetItemCount(hwnd()); }
+
+std::wstring ListView::ItemText(int item, int subItem) const {
+  wchar_t buffer[1024] = {};
+  LVITEMW it = {};
+  it.iSubItem = subItem;
+  it.pszText = buffer;
+  it.cchTextMax = 1024;
+  SendMessageW(hwnd(), LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
+  return buffer;
+}
+
+bool ListView::Checked(int item) const { return ListView_GetCheckState(hwnd(), item) != 0; }
+
+void ListView::SetChecked(int item, bool checked) { ListView_SetCheckState(hwnd(), item, checked ? TRUE : FALSE); }
+
+void ListView::Clear() { ListView_DeleteAllItems(hwnd()); }
+
+void ListView::BeginUpdate() {
+  if (updateDepth_++ == 0) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ListView::EndUpdate() {
+  if (updateDepth_ > 0 && --updateDepth_ == 0) {
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+  }
+}
+
+LRESULT ListView::OnReflect(const Reflected& r) {
+  if (r.message != WM_NOTIFY) return 0;
+  const auto* hdr = reinterpret_cast<const NMHDR*>(r.lParam);
+  if (hdr->code == LVN_ITEMCHANGED) {
+    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(r.lParam);
+    const bool stateChanged = (nm->uChanged & LVIF_STATE) != 0;
+    const UINT oldCheck = nm->uOldState & LVIS_STATEIMAGEMASK;
+    const UINT newCheck = nm->uNewState & LVIS_STATEIMAGEMASK;
+    // A fresh row gets its first state image without being "changed" by anyone.
+    if (stateChanged && newCheck != oldCheck && oldCheck != 0 && nm->iItem >= 0 && OnItemChecked) {
+      OnItemChecked(nm->iItem);
+    }
+  }
+  return 0;
+}
+
+}  // namespace corrivo::ui::win32

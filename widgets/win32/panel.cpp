@@ -1,0 +1,38 @@
+#include "widgets/win32/panel.h"
+
+namespace corrivo::ui::win32 {
+
+bool Panel::Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour,
+                   DWORD extraStyle) {
+  RegisterControlClass(L"TPanel");
+  colour_ = colour;
+  return CreateWindowFor(L"TPanel", parent, id, name, r, WS_VISIBLE | WS_CLIPCHILDREN | extraStyle,
+                         WS_EX_CONTROLPARENT);
+}
+
+void Panel::SetColour(COLORREF colour) {
+  colour_ = colour;
+  Invalidate();
+}
+
+void Panel::Paint(HDC dc, const RECT& client) {
+  FillSolid(dc, client, colour_);
+  if (OnPaintExtra) OnPaintExtra(dc, client);
+}
+
+bool Image::Create(HWND parent, int id, const std::wstring& name, const Rect& r, PictureRef picture,
+                   bool transparent) {
+  RegisterControlClass(L"TImage");
+  picture_ = std::move(picture);
+  transparent_ = transparent;
+  return CreateWindowFor(L"TImage", parent, id, name, r, WS_VISIBLE);
+}
+
+void Image::SetPicture(PictureRef picture) {
+  picture_ = std::move(picture);
+  Invalidate();
+}
+
+void Image::Paint(HDC dc, const RECT& client) { DrawPicture(dc, picture_, client); }
+
+}  // namespace corrivo::ui::win32

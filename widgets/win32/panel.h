@@ -1,0 +1,44 @@
+// Plain containers and pictures: a panel painted in one colour (or by a picture) that hosts
+// child controls, and an image that shows one picture.
+#pragma once
+
+#include "widgets/win32/control_base.h"
+#include "widgets/win32/pictures.h"
+
+namespace corrivo::ui::win32 {
+
+class Panel : public Control {
+ public:
+  bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour,
+              DWORD extraStyle = 0);
+  void SetColour(COLORREF colour);
+  COLORREF Colour() const { return colour_; }
+  // Drawn over the colour, below the children (separators, decorations).
+  std::function<void(HDC, const RECT&)> OnPaintExtra;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+  bool RepaintsOnHover() const override { return false; }
+
+ private:
+  COLORREF colour_ = RGB(255, 255, 255);
+};
+
+// A picture control; `Transparent` lets what lies below show around the picture's shape.
+class Image : public Control {
+ public:
+  bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, PictureRef picture,
+              bool transparent = true);
+  void SetPicture(PictureRef picture);
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+  bool Transparent() const override { return transparent_; }
+  bool RepaintsOnHover() const override { return false; }
+
+ private:
+  PictureRef picture_;
+  bool transparent_ = true;
+};
+
+}  // namespace corrivo::ui::win32
