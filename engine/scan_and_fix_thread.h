@@ -1,0 +1,150 @@
+// The one worker thread behind the General Fix, Fix Internet Explorer and Fix Media Player
+// pages. It scans the 50 scan items, repairs the items the window put on the fix list, and
+// launches the two component registration lists. It never touches a window: the pages ask
+// for a task by calling Start*, then poll the finished flag and the Done/Total counters every
+// 100 ms from a loop of their own that keeps the window responsive.
+//
+// How the window uses it:
+//   creation     TScanAndFixThread t(actions);  t.Init();  t.OsVersionCode = ...;
+//                t.IEVersionName = ...;  t.SetOfferedFlags();  t.Resume();
+//   scan         t.StartScan(); wait until t.ScanDone == 1; then read t.Results.
+//   fix          fill t.FixList (item indexes as decimal text), t.StartFix();
+//                wait until t.FixDone == 1.
+//   registration t.StartIeRegister() / t.StartWmpRegister(); wait until IeDone / WmpDone == 1.
+//   stop         t.Stop(); the page leaves its wait loop at once, the worker ends the task
+//                after its current step and sets the task's finished flag.
+//   closing      t.Stop(); t.Terminate(); the window does not wait for the worker.
+// A page waits for "finished flag == 1"; every flag is 1 while its task is neither requested
+// nor running, 0 from the Start* call until the task has ended.
+//
+// Sharing without a lock: the flags and counters are atomics. The lists pass between the two
+// threads only through the finished flags: the window fills FixList before StartFix (release)
+// and the worker copies it when it takes the fix task up (acquire); the worker fills Results
+// before it sets ScanDone (release) and the window reads Results after it has seen ScanDone
+// == 1 (acquire). Results must not be read while a scan is requested or running.
+//
+// A start request while a stopped task still finishes its step. A stop returns control to the
+// page at once, so the user may start a task again before the worker has ended the stopped
+// one. Start* never waits for the worker (the page must stay responsive); instead:
+//   - a stop always ends the task that was running when it was made, after its current step,
+//     even when a Start* clears StopRequested before the worker looks again, so a stopped fix
+//     run never goes on repairing the rest of its list;
+//   - a request for another task waits its turn: the worker takes tasks up in the fixed order
+//     scan, fix, IE, WMP, within a second of finishing the current one;
+//   - a request for the task that is still ending is not answered by that stopped run: its
+//     finished flag stays 0 and the worker runs the task afresh, so a page never reads the
+//     partial results of a stopped scan as if they were a new scan.
+// Every request is therefore answered by one complete (or newly stopped) run of its task,
+// and no page waits longer than the current step plus one second before its task starts.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "engine/scan_item_actions.h"
+#include "engine/scan_items.h"
+#include "sysaccess/thread.h"
+
+namespace corrivo {
+
+// One record per scanned item.
+struct ScanResult {
+  std::wstring Description;    // the item's description
+  std::int32_t Index = 0;      // scan item index, 0 to 49
+  std::uint8_t Problem = 0;    // non-zero: the check found the problem
+  std::uint8_t Offered = 0;    // the item's Offered byte at the time of the scan
+};
+
+class TScanAndFixThread {
+ public:
+  // Pauses after each step of a task and between two looks for work while idle.
+  static constexpr std::uint32_t kIdlePollMs = 1000;
+  static constexpr std::uint32_t kScanPauseMs = 100;
+  static constexpr std::uint32_t kFixPauseMs = 300;
+  static constexpr std::uint32_t kIePauseMs = 100;
+  static constexpr std::uint32_t kWmpPauseMs = 200;
+
+  // Creates the worker suspended; it runs Execute once resumed. Without an argument the
+  // items' checks and repairs are the catalogue's.
+  TScanAndFixThread();
+  explicit TScanAndFixThread(ScanItemActions& actions);
+  // Stops the task, asks the worker to end and waits for it (its current step and at most one
+  // idle pause). The window keeps the object for the life of the process and never destroys
+  // it; tests rely on the wait to end cleanly.
+  ~TScanAndFixThread();
+  TScanAndFixThread(const TScanAndFixThread&) = delete;
+  TScanAndFixThread& operator=(const TScanAndFixThread&) = delete;
+
+  void Init();
+  void SetOfferedFlags();
+  void Resume();
+  // Asks Execute to end: it leaves after the task step in progress.
+  void Terminate();
+  bool Terminated() const;
+  // Blocks until Execute has returned (tests and orderly shutdown only).
+  void WaitFor();
+
+  void StartScan();
+  void StartFix();
+  void StartIeRegister();
+  void StartWmpRegister();
+  void Stop();
+
+  bool CheckItem(int index);
+  void FixItem(int index);
+  void ClearResults();
+
+  // The thread body. Public so that tests can run it on their own thread.
+  void Execute();
+
+  // --- Fields shared with the window.
+  std::array<std::uint8_t, kScanItemCount> Offered{};  // set before Resume, read by the worker
+  std::atomic<std::uint8_t> ScanDone{1};
+  std::atomic<std::uint8_t> FixDone{1};
+  std::atomic<std::uint8_t> IeDone{1};
+  std::atomic<std::uint8_t> WmpDone{1};
+  std::vector<std::wstring> Descriptions;
+  std::vector<std::wstring> IeCommands;   // each entry with its leading blank
+  std::vector<std::wstring> WmpCommands;  // each entry with its leading blank
+  std::atomic<std::int32_t> Total{100};
+  std::atomic<std::int32_t> Done{1};
+  std::atomic<std::uint8_t> StopRequested{0};
+  std::vector<ScanResult> Results;     // read by the window only while ScanDone is 1
+  std::vector<std::wstring> FixList;   // written by the window only before StartFix
+  std::int32_t OsVersionCode = 0;      // set before Resume
+  std::wstring IEVersionName = L"IE8"; // set before Resume
+
+ private:
+  enum Task { kScan = 0, kFix = 1, kIe = 2, kWmp = 3, kTaskCount = 4 };
+  // What a run of a task was started for: the request it answers and the stops made before.
+  struct Ticket {
+    std::uint32_t request;
+    std::uint32_t stops;
+  };
+
+  std::atomic<std::uint8_t>& FinishedFlag(Task task);
+  void Start(Task task);
+  void RunTask(Task task);
+  bool StopNow(const Ticket& ticket) const;
+  void ScanTask(const Ticket& ticket);
+  void FixTask(const Ticket& ticket);
+  void RegisterTask(const Ticket& ticket, const std::vector<std::wstring>& commands,
+                    std::uint32_t pauseMs);
+  void FinishTask(Task task, const Ticket& ticket);
+  FixArgs Args() const;
+
+  ScanItemActions& actions_;
+  // Start* and the end of a run change a finished flag together with the request count; this
+  // tiny spin lock keeps the two in step (held for a few stores only, never across a step).
+  std::atomic_flag handoff_{};
+  std::array<std::atomic<std::uint32_t>, kTaskCount> requests_{};
+  std::atomic<std::uint32_t> stops_{0};
+  std::unique_ptr<WorkerThread> worker_;
+};
+
+}  // namespace corrivo
