@@ -53,7 +53,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool IsFullPath(const std::wstring& path) { return !path.empty() && (path[0] == L'/' || path[0] == L'\\'); }
+// A leading backslash is a Windows path rooted on the current drive, not a full path.
+bool IsFullPath(const std::wstring& path) { return !path.empty() && path[0] == L'/'; }
 
 bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
   Fd fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
