@@ -10,3 +10,6 @@ corrivo_add_test(language_settings_test
   SOURCES language_settings_test.cpp
   LIBS corrivo_language
   HOST_ONLY)
+corrivo_add_test(language_files_test
+  SOURCES language_files_test.cpp
+  LIBS corrivo_language corrivo_catalog)
