@@ -117,6 +117,7 @@ void TScanAndFixThread::StartWmpRegister() { Start(kWmp); }
 void TScanAndFixThread::Start(Task task) {
   SpinGuard guard(handoff_);
   requests_[task].fetch_add(1, std::memory_order_relaxed);
+  requestStops_[task].store(stops_.load(std::memory_order_relaxed), std::memory_order_relaxed);
   Total.store(kRequestedTotal, std::memory_order_relaxed);
   StopRequested.store(0, std::memory_order_relaxed);
   // Release: whatever the window wrote before this call (the fix list) is visible to the
@@ -125,8 +126,8 @@ void TScanAndFixThread::Start(Task task) {
 }
 
 void TScanAndFixThread::Stop() {
-  // The count makes the stop stick to the run in progress even if a new request clears
-  // StopRequested before the worker looks at it again.
+  // The count makes the stop stick to every task requested before it, running or still
+  // waiting its turn, even if a new request clears StopRequested before the worker looks.
   stops_.fetch_add(1, std::memory_order_acq_rel);
   StopRequested.store(1, std::memory_order_release);
 }
@@ -170,8 +171,8 @@ void TScanAndFixThread::RunTask(Task task) {
   {
     SpinGuard guard(handoff_);
     ticket.request = requests_[task].load(std::memory_order_relaxed);
+    ticket.stops = requestStops_[task].load(std::memory_order_relaxed);
   }
-  ticket.stops = stops_.load(std::memory_order_acquire);
   switch (task) {
     case kScan: ScanTask(ticket); break;
     case kFix: FixTask(ticket); break;

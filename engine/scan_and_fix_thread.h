@@ -26,9 +26,10 @@
 // A start request while a stopped task still finishes its step. A stop returns control to the
 // page at once, so the user may start a task again before the worker has ended the stopped
 // one. Start* never waits for the worker (the page must stay responsive); instead:
-//   - a stop always ends the task that was running when it was made, after its current step,
-//     even when a Start* clears StopRequested before the worker looks again, so a stopped fix
-//     run never goes on repairing the rest of its list;
+//   - a stop ends every task requested before it: the running one after its current step,
+//     one still waiting its turn before its first step; this holds even when a Start* clears
+//     StopRequested before the worker looks again, so a stopped fix run never goes on
+//     repairing the rest of its list;
 //   - a request for another task waits its turn: the worker takes tasks up in the fixed order
 //     scan, fix, IE, WMP, within a second of finishing the current one;
 //   - a request for the task that is still ending is not answered by that stopped run: its
@@ -121,7 +122,8 @@ class TScanAndFixThread {
 
  private:
   enum Task { kScan = 0, kFix = 1, kIe = 2, kWmp = 3, kTaskCount = 4 };
-  // What a run of a task was started for: the request it answers and the stops made before.
+  // What a run of a task answers: the latest request when it was taken up, and how many stops
+  // had been made when that request came. A later stop ends the run.
   struct Ticket {
     std::uint32_t request;
     std::uint32_t stops;
@@ -143,6 +145,7 @@ class TScanAndFixThread {
   // tiny spin lock keeps the two in step (held for a few stores only, never across a step).
   std::atomic_flag handoff_{};
   std::array<std::atomic<std::uint32_t>, kTaskCount> requests_{};
+  std::array<std::atomic<std::uint32_t>, kTaskCount> requestStops_{};
   std::atomic<std::uint32_t> stops_{0};
   std::unique_ptr<WorkerThread> worker_;
 };

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -44,6 +45,12 @@ class FakeScanItemActions : public ScanItemActions {
     std::lock_guard<std::mutex> lock(mutex_);
     fixResult_ = result;
   }
+  // Runs on the calling (worker) thread after each call has been noted; tests use it to hold
+  // the worker inside a step.
+  void OnCall(std::function<void(const ActionCall&)> hook) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    hook_ = std::move(hook);
+  }
   // The thread whose Total and Done are noted with each call.
   void Observe(const TScanAndFixThread* thread) { observed_.store(thread); }
 
@@ -69,10 +76,16 @@ class FakeScanItemActions : public ScanItemActions {
       call.total = thread->Total.load();
       call.done = thread->Done.load();
     }
-    std::lock_guard<std::mutex> lock(mutex_);
-    calls_.push_back(call);
-    if (fix) return fixResult_;
-    return allProblems_ || problems_.count(id) != 0;
+    bool answer = false;
+    std::function<void(const ActionCall&)> hook;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      calls_.push_back(call);
+      answer = fix ? fixResult_ : (allProblems_ || problems_.count(id) != 0);
+      hook = hook_;
+    }
+    if (hook) hook(call);
+    return answer;
   }
   std::vector<int> Ids(bool fix) const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -88,6 +101,7 @@ class FakeScanItemActions : public ScanItemActions {
   std::set<int> problems_;
   bool allProblems_ = false;
   bool fixResult_ = true;
+  std::function<void(const ActionCall&)> hook_;
   std::atomic<const TScanAndFixThread*> observed_{nullptr};
 };
 

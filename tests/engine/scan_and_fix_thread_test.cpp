@@ -507,6 +507,32 @@ TEST_F(ScanAndFixThreadTest, AStoppedScanEndsBeforeAFixRequestedMeanwhile) {
   EXPECT_EQ(Pauses(), Join({Repeat(100, 4), {300}, {1000}}));
 }
 
+TEST_F(ScanAndFixThreadTest, AStopEndsATaskStillWaitingItsTurn) {
+  // Fix asked for, stopped at once, then a scan asked for, all before the worker looked.
+  UseVersion(3);
+  thread.FixList = {L"0", L"1"};
+  thread.StartFix();
+  thread.Stop();
+  thread.StartScan();
+  Run(1);
+  EXPECT_TRUE(actions.FixIds().empty());
+  EXPECT_EQ(actions.CheckIds(), kWindows7CheckIds);
+  EXPECT_EQ(views.at(0).fixDone, 1);
+  EXPECT_EQ(views.at(0).scanDone, 1);
+  EXPECT_EQ(Pauses(), Join({Repeat(100, 50), {1000}}));
+}
+
+TEST_F(ScanAndFixThreadTest, AStopBeforeARequestDoesNotEndIt) {
+  UseVersion(3);
+  thread.Stop();
+  thread.FixList = {L"0"};
+  thread.StartScan();
+  thread.StartFix();
+  Run(1);
+  EXPECT_EQ(actions.FixIds(), (std::vector<int>{101}));
+  EXPECT_EQ(views.at(0).results.size(), 50u);
+}
+
 TEST_F(ScanAndFixThreadTest, AFixRunDoesNotSeeTheListRefilledForTheNextRun) {
   UseVersion(3);
   thread.StartScan();
