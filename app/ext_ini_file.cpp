@@ -177,12 +177,10 @@ void TExtIniFile::DeleteKey(const std::wstring& section, const std::wstring& key
 }
 
 bool TExtIniFile::ValueExists(const std::wstring& section, const std::wstring& key) const {
-  std::vector<std::wstring> keys;
-  ReadSection(section, &keys);
-  const std::wstring wanted = FoldNameCase(key);
-  for (const auto& k : keys)
-    if (FoldNameCase(k) == wanted) return true;
-  return false;
+  // Same answer as looking for the key among ReadSection's names: the key index holds exactly
+  // those names.
+  const Section* body = FindSection(section);
+  return body && body->FindKey(key) >= 0;
 }
 
 void TExtIniFile::Clear() {

@@ -73,19 +73,26 @@ bool IsAsciiText(std::wstring_view text) {
 }
 
 std::string EncodeText(const std::vector<std::wstring>& lines, TextEncoding encoding) {
+  std::size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
   std::wstring text;
-  for (const auto& line : lines) text += line + L"\r\n";
+  text.reserve(total);
+  for (const auto& line : lines) {
+    text += line;
+    text += L"\r\n";
+  }
   switch (encoding) {
     case TextEncoding::Utf8:
       return "\xEF\xBB\xBF" + WideToUtf8(text);
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be: {
-      auto units = WideToUtf16Le(text, false);
-      std::string out = encoding == TextEncoding::Utf16Le ? "\xFF\xFE" : "\xFE\xFF";
+      const bool little = encoding == TextEncoding::Utf16Le;
+      const auto units = WideToUtf16Le(text, false);
+      std::string out(little ? "\xFF\xFE" : "\xFE\xFF");
+      out.reserve(units.size() + 2);
       for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
-        char lo = static_cast<char>(units[i]), hi = static_cast<char>(units[i + 1]);
-        out += encoding == TextEncoding::Utf16Le ? lo : hi;
-        out += encoding == TextEncoding::Utf16Le ? hi : lo;
+        out += static_cast<char>(units[little ? i : i + 1]);
+        out += static_cast<char>(units[little ? i + 1 : i]);
       }
       return out;
     }
