@@ -245,7 +245,7 @@ void Control::PaintBackdrop(HDC dc) {
 
 void Control::PrintClient(HDC dc) {
   if (baseProc_) return;
-  if (Transparent()) return;  // a transparent sibling has nothing of its own behind others
+  // A transparent sibling paints only its own content: what lies behind it is already there.
   Paint(dc, RECT{0, 0, ClientSize().width, ClientSize().height});
 }
 
@@ -273,6 +273,10 @@ bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
 void Control::BringToFront() {
   SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Control::SendToBack() {
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::Invalidate(bool now) {

@@ -40,6 +40,7 @@ class Control {
   void SetEnabled(bool enabled);
   bool Enabled() const;
   void BringToFront();
+  void SendToBack();
   void Invalidate(bool now = false);
   std::wstring Text() const;
   void SetText(const std::wstring& text);

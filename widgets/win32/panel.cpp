@@ -12,7 +12,17 @@ bool Panel::Create(HWND parent, int id, const std::wstring& name, const Rect& r,
 
 void Panel::SetColour(COLORREF colour) {
   colour_ = colour;
+  brush_.reset();
   Invalidate();
+}
+
+LRESULT Panel::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+    if (!brush_) brush_.reset(CreateSolidBrush(colour_));
+    SetBkColor(reinterpret_cast<HDC>(wp), colour_);
+    return reinterpret_cast<LRESULT>(brush_.get());
+  }
+  return Control::Handle(msg, wp, lp);
 }
 
 void Panel::Paint(HDC dc, const RECT& client) {

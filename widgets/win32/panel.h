@@ -19,9 +19,11 @@ class Panel : public Control {
  protected:
   void Paint(HDC dc, const RECT& client) override;
   bool RepaintsOnHover() const override { return false; }
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   COLORREF colour_ = RGB(255, 255, 255);
+  Brush brush_;  // the background standard controls on the panel are drawn on
 };
 
 // A picture control; `Transparent` lets what lies below show around the picture's shape.

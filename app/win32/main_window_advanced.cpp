@@ -1,0 +1,153 @@
+// The Advanced Fix page: six category tiles, and per category a scroll box of rows, each a
+// label describing a problem and a "Fix" button that runs that one repair at once.
+#include "app/advanced_layout.h"
+#include "app/control_ids.h"
+#include "app/win32/main_window.h"
+#include "catalog/dispatch.h"
+#include "catalog/win32/win32_dispatch_effects.h"
+#include "sysaccess/platform.h"
+
+namespace corrivo::app {
+
+void TFixWindows_FormMain::BuildAdvancedPage() {
+  Panel& page = pageNote_->Page(1);
+  panelAdvancedFix_ = std::make_unique<Panel>();
+  panelAdvancedFix_->Create(page.hwnd(), ids::kPanelAdvancedFix, L"Panel_AdvancedFix", {0, 0, 650, 380},
+                            palette::kPage);
+  HWND p = panelAdvancedFix_->hwnd();
+  Label::Style tips;
+  tips.colour = palette::kMutedText;
+  labelTips_ = std::make_unique<Label>();
+  labelTips_->Create(p, ids::kLabelTips, L"Label_Tips", {22, 22, 400, 14},
+                     L"Do not click the \"Fix\" button unless your computer has the following problems.",
+                     skin_.Normal(), tips);
+  labelTips_->AutoSize();
+  Register(labelTips_, ComponentKind::Label);
+  pageNoteAdvancedFix_ = std::make_unique<PageNote>();
+  pageNoteAdvancedFix_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
+                               palette::kPage);
+  for (int n = 1; n <= layout::kCategoryCount; ++n) BuildCategory(n);
+}
+
+void TFixWindows_FormMain::BuildCategory(int n) {
+  const layout::CategoryInfo& info = layout::Categories()[static_cast<std::size_t>(n - 1)];
+  Category& c = categories_[static_cast<std::size_t>(n - 1)];
+  HWND p = panelAdvancedFix_->hwnd();
+  c.tile = std::make_unique<ImageNote>();
+  c.tile->Create(p, ids::CategoryTile(n), info.tile, layout::CategoryTileRect(n), skin_.categoryTile, info.caption);
+  c.tile->SetImageIndex(kCategoryNormal);
+  Label::Style style;
+  style.colour = RGB(0, 0, 0);
+  c.label = std::make_unique<Label>();
+  c.label->Create(p, ids::CategoryLabel(n), info.label, layout::CategoryLabelRect(n, {60, 13}), info.caption,
+                  skin_.Normal(), style);
+  c.label->AutoSize();
+  c.label->BringToFront();
+  RegisterComponent(*c.label, ComponentKind::Label);
+  for (Control* part : {static_cast<Control*>(c.tile.get()), static_cast<Control*>(c.label.get())}) {
+    part->SetCursor(IDC_HAND);
+    part->OnClick = [this, n] { SelectCategory(n); };
+    part->OnMouseEnter = [this, n] {
+      nav_.CategoryEnter(n);
+      ApplyCategoryLooks();
+    };
+    part->OnMouseLeave = [this, n] {
+      nav_.CategoryLeave(n);
+      ApplyCategoryLooks();
+    };
+  }
+
+  c.page = &pageNoteAdvancedFix_->AddPage(ids::CategoryPage(n), info.page, palette::kPage);
+  const Size ps = c.page->ClientSize();
+  c.scrollBox = std::make_unique<ScrollBox>();
+  c.scrollBox->Create(c.page->hwnd(), ids::CategoryScrollBox(n), info.scrollBox, {0, 0, ps.width, ps.height},
+                      palette::kPage);
+  Panel& rows = c.scrollBox->Content();
+  for (const CatalogEntry& entry : TabRows(static_cast<FixTab>(n))) {
+    FixRow row;
+    row.id = entry.id;
+    Label::Style text;
+    text.colour = palette::kRowText;
+    text.format = DT_LEFT | DT_TOP | DT_WORDBREAK;
+    row.label = std::make_unique<Label>();
+    row.label->Create(rows.hwnd(), ids::FixLabel(entry.id), L"Label_" + std::to_wstring(entry.id),
+                      {12, 0, 300, 13}, entry.caption, skin_.Normal(), text);
+    row.button = std::make_unique<ui::win32::ImageButton>();
+    row.button->Create(rows.hwnd(), ids::FixButton(entry.id), L"Button_" + std::to_wstring(entry.id),
+                       {320, 0, 64, 24}, L"Fix", skin_.FixRowButton(), skin_.Bold());
+    const int id = entry.id;
+    row.button->OnClick = [this, id] { Button_FixClick(id); };
+    RegisterComponent(*row.label, ComponentKind::Label);
+    RegisterComponent(*row.button, ComponentKind::PushButton);
+    c.rows.push_back(std::move(row));
+  }
+  // Thin separators between the rows keep long descriptions apart.
+  rows.OnPaintExtra = [&c](HDC dc, const RECT& client) {
+    for (std::size_t i = 0; i + 1 < c.rows.size(); ++i) {
+      const Rect b = c.rows[i + 1].label->Bounds();
+      const Rect btn = c.rows[i + 1].button->Bounds();
+      const int y = std::min(b.top, btn.top) - 9;
+      RECT line = {client.left + 12, y, client.right - 12, y + 1};
+      ui::win32::FillSolid(dc, line, palette::kSeparator);
+    }
+  };
+  c.scrollBox->OnContentWidth = [this, &c](int width) { LayoutRows(c, width); };
+  LayoutRows(c, c.scrollBox->ContentWidth());
+}
+
+void TFixWindows_FormMain::LayoutRows(Category& c, int width) {
+  const int labelWidth = layout::RowLabelWidth(width);
+  std::vector<int> heights;
+  for (const FixRow& row : c.rows) heights.push_back(row.label->Measure(labelWidth).height);
+  const auto rows = layout::ArrangeFixRows(width, heights);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    c.rows[i].label->SetBounds(rows[i].label);
+    c.rows[i].button->SetBounds(rows[i].button);
+  }
+  c.scrollBox->SetContentHeight(layout::RowsHeight(rows));
+}
+
+void TFixWindows_FormMain::ArrangeAdvancedPage() {
+  const Rect note = pageNote_->Bounds();
+  const layout::AdvancedPageLayout a =
+      layout::ArrangeAdvancedPage(note.Extent(), labelTips_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
+  panelAdvancedFix_->SetBounds(a.panel);
+  panelAdvancedFix_->Invalidate(true);
+  pageNoteAdvancedFix_->SetBounds(a.pageControl);
+  for (Category& c : categories_) {
+    const Size s = c.page->ClientSize();
+    c.scrollBox->SetBounds({0, 0, s.width, s.height});
+  }
+  pageNoteAdvancedFix_->Invalidate(true);
+  labelTips_->SetBounds({a.tips.left, a.tips.top, a.tips.width, a.tips.height});
+}
+
+void TFixWindows_FormMain::SelectCategory(int n) {
+  if (!nav_.SelectCategory(n)) return;
+  pageNoteAdvancedFix_->SetTabIndex(n - 1);
+  ApplyCategoryLooks();
+  Category& c = categories_[static_cast<std::size_t>(n - 1)];
+  c.scrollBox->SetPosition(0);
+  if (pageNote_->TabIndex() == 1) SetFocus(c.scrollBox->hwnd());
+}
+
+void TFixWindows_FormMain::ApplyCategoryLooks() {
+  for (int k = 1; k <= layout::kCategoryCount; ++k) {
+    Category& c = categories_[static_cast<std::size_t>(k - 1)];
+    c.tile->SetImageIndex(nav_.CategoryPicture(k));
+    c.label->SetColour(ui::win32::Rgb(nav_.CategoryLabelColour(k)));
+  }
+}
+
+void TFixWindows_FormMain::Button_FixClick(int fixId) {
+  FixArgs args;
+  args.osVersionCode = osVersionCode_;
+  args.ieVersionName = IEVersionName();
+  DispatchTexts texts;
+  texts.fixFinish = messages_.D_FixFinish;
+  texts.fixFailed = messages_.D_FixFailed;
+  Win32DispatchEffects effects(hwnd_);
+  FixByID(fixId, args, texts, effects);
+}
+
+}  // namespace corrivo::app
