@@ -3,14 +3,10 @@
 #include <atomic>
 #include <vector>
 
+#include "catalog/hosts_file.h"
 #include "sysaccess/platform.h"
 #include "sysaccess/registry.h"
 #include "sysaccess/text.h"
-
-#if __has_include("catalog/hosts_file.h")
-#include "catalog/hosts_file.h"
-#define CORRIVO_HAVE_HOSTS_FILE 1
-#endif
 
 namespace corrivo {
 namespace {
@@ -106,12 +102,7 @@ bool RunSpecialStep(const Step& step) {
     case SpecialStep::ResetIEToDefaults: return ResetIEToDefaults();
     case SpecialStep::PatchStickyNotesFlags: return PatchRegBinaryFlags(step.root, step.key, step.name);
     case SpecialStep::KillExplorer: return KillProcessByName(L"explorer.exe");
-    case SpecialStep::RewriteHostsFile:
-#ifdef CORRIVO_HAVE_HOSTS_FILE
-      return RewriteHostsFile(step.dword);
-#else
-      return false;
-#endif
+    case SpecialStep::RewriteHostsFile: return RewriteHostsFile(step.dword);
     case SpecialStep::None: break;
   }
   return false;
