@@ -82,9 +82,9 @@ TEST_F(IniTextTest, NulBytesNeitherCrashNorHideLaterLines) {
   bytes += "b\r\n";
   bytes += std::string(1, '\0');
   bytes += "\r\nnext=1\r\n";
-  WriteBytes(File(L"nul.lng"), bytes);
+  WriteBytes(File(L"zeros.lng"), bytes);
   TExtIniFile ini;
-  ASSERT_TRUE(ini.LoadFromFile(File(L"nul.lng")));
+  ASSERT_TRUE(ini.LoadFromFile(File(L"zeros.lng")));
   EXPECT_EQ(ini.ReadString(L"S", L"k", L"?"), std::wstring(L"a") + std::wstring(3, L'\0') + L"b");
   EXPECT_EQ(ini.ReadString(L"S", L"next", L"?"), L"1");
 }

@@ -13,3 +13,8 @@ corrivo_add_test(language_settings_test
 corrivo_add_test(language_files_test
   SOURCES language_files_test.cpp
   LIBS corrivo_language corrivo_catalog)
+# The platform's INI reader and file functions, under Wine.
+corrivo_add_test(language_settings_win32_test
+  SOURCES language_settings_win32_test.cpp
+  LIBS corrivo_language
+  WINE_ONLY)
