@@ -22,7 +22,7 @@ void TFixWindows_FormMain::BuildAdvancedPage() {
                      L"Do not click the \"Fix\" button unless your computer has the following problems.",
                      skin_.Normal(), tips);
   labelTips_->AutoSize();
-  Register(labelTips_, ComponentKind::Label);
+  RegisterComponent(*labelTips_, ComponentKind::Label);
   pageNoteAdvancedFix_ = std::make_unique<PageNote>();
   pageNoteAdvancedFix_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
                                palette::kPage);
