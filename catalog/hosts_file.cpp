@@ -1,6 +1,7 @@
 #include "catalog/hosts_file.h"
 
 #include <exception>
+#include <utility>
 
 #include "catalog/hosts_platform.h"
 #include "sysaccess/platform.h"
