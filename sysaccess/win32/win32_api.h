@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace corrivo::win32 {
 
 // Owns a kernel handle.

@@ -38,7 +38,8 @@ class FakePagesView : public EnginePagesView {
   std::vector<std::wstring> infos, confirmations, debug;
   bool confirmAnswer = true;
   int notifications = 0, focusRequests = 0, passes = 0;
-  // Runs on every pass of a wait loop, as a window message would: the test clicks here.
+  // Runs on every pass of a wait loop, as a window message would: the test clicks here. The
+  // pass number counts from the last reset of `passes`.
   std::function<void(int pass)> onPass;
 
   void BringToFront(PageButton b) override {

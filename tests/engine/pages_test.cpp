@@ -35,6 +35,7 @@ class PagesTest : public MemorySystemTest {
   // Holds the first wait-loop pass until `flag` says the task has ended, so that the position
   // computed after it is the final one.
   void FinishBeforeFirstPass(const std::atomic<std::uint8_t>& flag) {
+    view.passes = 0;
     view.onPass = [&flag](int pass) {
       if (pass == 1)
         while (flag.load() != 1) std::this_thread::yield();
@@ -192,15 +193,17 @@ TEST_F(PagesTest, StopDuringAScanLeavesNoRowsAndNoMessage) {
 class StopFixTest : public PagesTest {
  protected:
   void StopDuringFix() {
-    std::atomic<bool> stopped{false};
+    std::atomic<bool> inFix{false};
     actions.OnCall([&](const ActionCall& call) {
-      if (call.fix)
-        while (!stopped.load()) std::this_thread::yield();
+      if (!call.fix) return;
+      inFix = true;
+      while (thread.StopRequested.load() == 0) std::this_thread::yield();
     });
-    view.onPass = [&](int pass) {
-      if (pass == 1) {
+    bool clicked = false;
+    view.onPass = [&](int) {
+      if (inFix.load() && !clicked) {
         pages.Button_StopFixClick();
-        stopped = true;
+        clicked = true;
       }
     };
     pages.Button_FixClick();
