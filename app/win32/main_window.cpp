@@ -84,6 +84,9 @@ LRESULT TFixWindows_FormMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_GETMINMAXINFO:
       return OnGetMinMaxInfo(lp);
+    case WM_WINDOWPOSCHANGING:
+      OnWindowPosChanging(lp);
+      break;
     case WM_MOUSEWHEEL:
       OnMouseWheel(wp, lp);
       return 0;
@@ -143,6 +146,15 @@ LRESULT TFixWindows_FormMain::OnGetMinMaxInfo(LPARAM lp) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lp);
   info->ptMinTrackSize = {layout::kMinimumSize.width, layout::kMinimumSize.height};
   return 0;
+}
+
+void TFixWindows_FormMain::OnWindowPosChanging(LPARAM lp) {
+  // The minimum holds for every change of size, not only for sizing with the mouse.
+  auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+  if (pos->flags & SWP_NOSIZE) return;
+  const Rect clamped = ApplyMinimumSize({pos->x, pos->y, pos->cx, pos->cy});
+  pos->cx = clamped.width;
+  pos->cy = clamped.height;
 }
 
 void TFixWindows_FormMain::OnClose() {

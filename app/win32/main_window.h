@@ -109,6 +109,7 @@ class TFixWindows_FormMain : private CreationSteps {
   void OnMouseWheel(WPARAM wp, LPARAM lp);
   void OnActivateInstance();
   LRESULT OnGetMinMaxInfo(LPARAM lp);
+  void OnWindowPosChanging(LPARAM lp);
   void OnPaint();
 
   // --- Creation sequence (main_window.cpp).

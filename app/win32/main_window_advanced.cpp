@@ -61,7 +61,7 @@ void TFixWindows_FormMain::BuildCategory(int n) {
   const Size ps = c.page->ClientSize();
   c.scrollBox = std::make_unique<ScrollBox>();
   c.scrollBox->Create(c.page->hwnd(), ids::CategoryScrollBox(n), info.scrollBox, {0, 0, ps.width, ps.height},
-                      palette::kPage);
+                      palette::kPage, ids::CategoryPanel(n), info.panel);
   Panel& rows = c.scrollBox->Content();
   for (const CatalogEntry& entry : TabRows(static_cast<FixTab>(n))) {
     FixRow row;

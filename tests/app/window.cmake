@@ -9,3 +9,26 @@ corrivo_add_test(window_rules_test
     ${CMAKE_CURRENT_LIST_DIR}/creation_test.cpp
   LIBS corrivo_window_logic
   LABELS app window)
+
+# The window driven through its controls under Wine (Windows builds only). Each entry runs in a
+# fresh prefix; screenshots land in <build>/screenshots.
+if(WIN32 AND TARGET Corrivo)
+  add_executable(window_gui_test
+    ${PROJECT_SOURCE_DIR}/tests/gui/window_gui_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
+  target_compile_definitions(window_gui_test PRIVATE CORRIVO_EXE_UNIX="$<TARGET_FILE:Corrivo>")
+  target_link_libraries(window_gui_test PRIVATE corrivo_catalog corrivo_sysaccess GTest::gtest comctl32 user32 gdi32)
+  target_link_options(window_gui_test PRIVATE -static)
+  add_dependencies(window_gui_test Corrivo)
+  set(gui_run ${PROJECT_SOURCE_DIR}/tests/gui/run-gui-test)
+  set(gui_shots ${CMAKE_BINARY_DIR}/screenshots)
+  add_test(NAME window_gui COMMAND ${gui_run} $<TARGET_FILE:window_gui_test> "WindowGui.*" ${gui_shots})
+  add_test(NAME window_gui_winxp COMMAND ${gui_run} --version winxp64 $<TARGET_FILE:window_gui_test>
+           "VersionGui.TwelveFixesDisabledOnWindowsXP" ${gui_shots})
+  add_test(NAME window_gui_vista COMMAND ${gui_run} --version vista $<TARGET_FILE:window_gui_test>
+           "VersionGui.SixFixesDisabledOnWindowsVista" ${gui_shots})
+  add_test(NAME window_gui_refused COMMAND ${gui_run} --version win2008 $<TARGET_FILE:window_gui_test>
+           "RefusedGui.*" ${gui_shots})
+  set_tests_properties(window_gui window_gui_winxp window_gui_vista window_gui_refused PROPERTIES
+    LABELS "gui;wine" TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

@@ -4,13 +4,14 @@
 
 namespace corrivo::ui::win32 {
 
-bool ScrollBox::Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour) {
+bool ScrollBox::Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour,
+                       int contentId, const std::wstring& contentName) {
   RegisterControlClass(L"TRdScrollBox");
   colour_ = colour;
   if (!CreateWindowFor(L"TRdScrollBox", parent, id, name, r, WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
                        WS_EX_CONTROLPARENT))
     return false;
-  return content_.Create(hwnd(), id + 10, L"", {0, 0, r.width - kBarWidth, 0}, colour);
+  return content_.Create(hwnd(), contentId, contentName, {0, 0, r.width - kBarWidth, 0}, colour);
 }
 
 int ScrollBox::Range() const { return ScrollRange(contentHeight_, ClientSize().height); }

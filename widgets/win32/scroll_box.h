@@ -10,7 +10,8 @@ class ScrollBox : public Control {
  public:
   static constexpr int kBarWidth = 12;
 
-  bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour);
+  bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, COLORREF colour, int contentId,
+              const std::wstring& contentName);
   // The panel that scrolls; its height is the content height.
   Panel& Content() { return content_; }
   void SetContentHeight(int height);

@@ -1,0 +1,58 @@
+// A small driver for Corrivo's window under Wine: it starts the program, finds the main window
+// by its class and every control by its identifier, clicks like a user would, and reads
+// message boxes. Everything goes through ordinary window messages.
+#pragma once
+
+#include <string>
+
+#include "sysaccess/win32/win32_api.h"
+
+namespace corrivo::gui {
+
+// The program under test (set by the build).
+std::wstring CorrivoExePath();
+
+class CorrivoProcess {
+ public:
+  CorrivoProcess() = default;
+  ~CorrivoProcess();
+  CorrivoProcess(const CorrivoProcess&) = delete;
+  CorrivoProcess& operator=(const CorrivoProcess&) = delete;
+
+  bool Start();
+  DWORD Pid() const { return pi_.dwProcessId; }
+  // The visible main window of this process, or null after `timeoutMs`.
+  HWND WaitForWindow(DWORD timeoutMs = 20000, bool mustBeVisible = true);
+  // True when the process ended within the time; its exit code then in `code`.
+  bool WaitForExit(DWORD timeoutMs, DWORD* code);
+  // Asks the window to close and waits for the process; kills it if it hangs.
+  void Close();
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// The control with this identifier anywhere below `parent`, or null.
+HWND FindControl(HWND parent, int id);
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+// Window rectangle relative to `parent`'s client area.
+RECT RectIn(HWND hwnd, HWND parent);
+// Posts a left click (down and up) at the control's centre and lets it be handled.
+void ClickCentre(HWND control);
+// Posts BM_CLICK (never sent: a click may open a modal message box).
+void PostButtonClick(HWND button);
+// Lets the program's message queue drain.
+void Settle(DWORD ms = 300);
+
+// A message box of the process (dialog class #32770), or null after the time.
+HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs = 15000);
+std::wstring MessageBoxText(HWND box);
+void CloseMessageBox(HWND box);
+
+// Saves what the screen shows of `window` as a 24-bit BMP file.
+bool SaveScreenshot(HWND window, const std::wstring& path);
+// Folder for screenshots (CORRIVO_SHOT_DIR, Windows path), empty when not set.
+std::wstring ScreenshotDir();
+
+}  // namespace corrivo::gui

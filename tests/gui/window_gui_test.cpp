@@ -1,0 +1,400 @@
+// The main window driven through its controls, as a user or a screen reader would reach them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "catalog/catalog.h"
+#include "sysaccess/registry.h"
+#include "tests/gui/gui_driver.h"
+
+#include <commctrl.h>
+
+namespace corrivo::gui {
+namespace {
+
+constexpr wchar_t kTitle[] = L"Tarsio Corrivo";
+
+class WindowGui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.Start());
+    main = app.WaitForWindow();
+    ASSERT_NE(main, nullptr) << "no visible TFixWindows_FormMain";
+    Settle(500);
+  }
+  HWND Ctl(int id) {
+    HWND h = FindControl(main, id);
+    EXPECT_NE(h, nullptr) << "control " << id;
+    return h;
+  }
+  void Shot(const std::wstring& name) {
+    const std::wstring dir = ScreenshotDir();
+    if (!dir.empty()) SaveScreenshot(main, dir + L"\\" + name + L".bmp");
+  }
+  // Clicks a row's Fix button and answers the message box's text (empty when none came).
+  std::wstring RunFix(int id) {
+    HWND button = Ctl(ids::FixButton(id));
+    PostButtonClick(button);
+    HWND box = WaitForMessageBox(app.Pid());
+    if (!box) return {};
+    EXPECT_EQ(WindowText(box), WindowText(main)) << "caption of the box for " << id;
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main) << "owner of the box for " << id;
+    const std::wstring text = MessageBoxText(box);
+    CloseMessageBox(box);
+    return text;
+  }
+
+  CorrivoProcess app;
+  HWND main = nullptr;
+};
+
+TEST_F(WindowGui, StartsWithTheGeneralPage) {
+  EXPECT_EQ(ClassName(main), L"TFixWindows_FormMain");
+  EXPECT_EQ(WindowText(main), kTitle);
+  RECT r;
+  GetWindowRect(main, &r);
+  EXPECT_EQ(r.right - r.left, 681);
+  EXPECT_EQ(r.bottom - r.top, 591);
+  EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_NE(GetWindowLongW(main, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::PageTab(0))));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::PageTab(1))));
+  EXPECT_EQ(WindowText(Ctl(ids::kButtonScan)), L"Scan");
+  EXPECT_FALSE(IsWindowEnabled(Ctl(ids::kButtonFix)));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::kCheckBoxSelectAll)));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::kImgProgressBarMain)));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::kRdBtnMax)));
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
+  HWND list = Ctl(ids::kListViewFix);
+  EXPECT_EQ(ClassName(list), L"SysListView32");
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+  // The range comes back as the result (a PBRANGE pointer cannot cross processes).
+  EXPECT_EQ(SendMessageW(Ctl(ids::kImgProgressBarMain), PBM_GETRANGE, TRUE, 0), 0);
+  EXPECT_EQ(SendMessageW(Ctl(ids::kImgProgressBarMain), PBM_GETRANGE, FALSE, 0), 100);
+  EXPECT_EQ(SendMessageW(Ctl(ids::kImgProgressBarMain), PBM_GETPOS, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(Ctl(ids::kImageProgressFixIE), PBM_GETRANGE, FALSE, 0), 103);
+  EXPECT_EQ(WindowText(Ctl(ids::kLabelGeneral)), L"General Fix");
+  EXPECT_EQ(WindowText(Ctl(ids::FixLabel(401))).substr(0, 19), L"Enable Task Manager");
+  Shot(L"page0-general");
+}
+
+TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
+  const wchar_t* names[] = {L"page0-general", L"page1-advanced", L"page2-internet", L"page3-mediaplayer"};
+  for (int page : {1, 2, 3, 0}) {
+    SCOPED_TRACE(page);
+    ClickCentre(Ctl(ids::HeaderTile(page)));
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(IsWindowVisible(Ctl(ids::PageTab(p))) != FALSE, p == page);
+    Shot(names[page]);
+  }
+  // The labels over the tiles switch pages as well.
+  ClickCentre(Ctl(ids::HeaderLabel(1)));
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::PageTab(1))));
+  const wchar_t* categories[] = {L"desktop", L"system", L"ie", L"mediaplayer", L"security", L"additional"};
+  const int counts[] = {13, 10, 9, 10, 12, 10};
+  for (int n = 1; n <= 6; ++n) {
+    SCOPED_TRACE(n);
+    ClickCentre(Ctl(n % 2 ? ids::CategoryTile(n) : ids::CategoryLabel(n)));
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(IsWindowVisible(Ctl(ids::CategoryPage(k))) != FALSE, k == n);
+    int visible = 0;
+    for (const CatalogEntry& e : TabRows(static_cast<FixTab>(n))) {
+      HWND b = Ctl(ids::FixButton(e.id));
+      EXPECT_EQ(WindowText(b), L"Fix");
+      EXPECT_EQ(WindowText(Ctl(ids::FixLabel(e.id))), e.caption);
+      visible += IsWindowVisible(b) ? 1 : 0;
+    }
+    EXPECT_EQ(visible, counts[n - 1]);
+    Shot(std::wstring(L"page1-category") + std::to_wstring(n) + L"-" + categories[n - 1]);
+  }
+}
+
+// Puts the opposite of a step's effect in place, so that the effect shows afterwards.
+void PrepareOpposite(const Step& s) {
+  switch (s.kind) {
+    case StepKind::WriteDword:
+      WriteRegInteger(s.root, s.key, s.name, s.dword + 7);
+      break;
+    case StepKind::WriteString:
+    case StepKind::WriteExpandString:
+      WriteRegString(s.root, s.key, s.name, L"corrivo-test-before");
+      break;
+    case StepKind::DeleteValue:
+      WriteRegInteger(s.root, s.key, s.name, 1);
+      break;
+    case StepKind::DeleteKey:
+      CreateRegKey(s.root, s.key + L"\\CorrivoTest");
+      break;
+    default:
+      break;
+  }
+}
+
+void ExpectEffect(int id, const Step& s) {
+  const std::string where = std::to_string(id) + " " + std::string(s.key.begin(), s.key.end()) + " " +
+                            std::string(s.name.begin(), s.name.end());
+  switch (s.kind) {
+    case StepKind::WriteDword:
+      EXPECT_EQ(ReadRegInteger(s.root, s.key, s.name), s.dword) << where;
+      break;
+    case StepKind::WriteString:
+    case StepKind::WriteExpandString:
+      EXPECT_EQ(ReadRegString(s.root, s.key, s.name), s.text) << where;
+      break;
+    case StepKind::DeleteValue:
+      EXPECT_NE(GetRegValueState(s.root, s.key, s.name), kValuePresent) << where;
+      break;
+    case StepKind::DeleteKey:
+      EXPECT_EQ(GetRegValueState(s.root, s.key, L""), kKeyMissing) << where;
+      break;
+    case StepKind::CreateKey:
+      EXPECT_NE(GetRegValueState(s.root, s.key, L""), kKeyMissing) << where;
+      break;
+    default:
+      break;
+  }
+}
+
+bool IsRegistryStep(const Step& s) {
+  return s.kind == StepKind::WriteDword || s.kind == StepKind::WriteString ||
+         s.kind == StepKind::WriteExpandString || s.kind == StepKind::DeleteValue ||
+         s.kind == StepKind::DeleteKey || s.kind == StepKind::CreateKey;
+}
+
+TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  FixArgs args;
+  args.osVersionCode = 3;  // the test prefix reports Windows 7
+  // One repair of each group that has a row, the first that works through the registry alone
+  // (commands and special steps are other suites' business).
+  std::vector<int> sample;
+  for (int group = 1; group <= 7; ++group) {
+    for (const CatalogEntry& e : Catalog()) {
+      if (e.id / 100 != group || e.tab == FixTab::None) continue;
+      bool registryOnly = true, any = false;
+      for (const Step& s : PlanFor(e.id, args)) {
+        any = any || IsRegistryStep(s);
+        registryOnly = registryOnly && (IsRegistryStep(s) || s.kind == StepKind::Wait || s.kind == StepKind::Succeed);
+      }
+      if (any && registryOnly) {
+        sample.push_back(e.id);
+        break;
+      }
+    }
+  }
+  ASSERT_GE(sample.size(), 5u);
+  for (int id : sample) std::printf("sampled repair %d\n", id);
+  for (int id : sample) {
+    SCOPED_TRACE(id);
+    std::vector<Step> registry;
+    for (const Step& s : PlanFor(id, args)) {
+      if (IsRegistryStep(s)) registry.push_back(s);
+    }
+    for (const Step& s : registry) PrepareOpposite(s);
+    const std::wstring text = RunFix(id);
+    EXPECT_TRUE(text == L"Fixed!" || text == L"Fixed Failed!") << id;
+    // A value touched again later is judged by its last step only.
+    std::set<std::wstring> seen;
+    for (auto it = registry.rbegin(); it != registry.rend(); ++it) {
+      const std::wstring key = it->root + it->key + L"|" + it->name;
+      if (!seen.insert(key).second) continue;
+      if (text == L"Fixed!") {
+        ExpectEffect(id, *it);
+      }
+    }
+    if (id == 401) {
+      EXPECT_EQ(text, L"Fixed!");
+    }
+  }
+}
+
+TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
+  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  ASSERT_TRUE(WriteRegInteger(L"HKEY_CURRENT_USER", key, L"DisableTaskMgr", 1));
+  ASSERT_TRUE(WriteRegInteger(L"HKEY_LOCAL_MACHINE", L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                              L"DisableTaskMgr", 1));
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(5)));
+  EXPECT_EQ(RunFix(401), L"Fixed!");
+  EXPECT_EQ(GetRegValueState(L"HKEY_CURRENT_USER", key, L"DisableTaskMgr"), kValueMissing);
+  EXPECT_EQ(GetRegValueState(L"HKEY_LOCAL_MACHINE",
+                             L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"DisableTaskMgr"),
+            kValueMissing);
+  // Clicking again runs the repair again and reports again.
+  EXPECT_EQ(RunFix(401), L"Fixed!");
+}
+
+TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) {
+  for (const CatalogEntry& e : Catalog()) {
+    if (e.tab == FixTab::None) continue;
+    EXPECT_TRUE(IsWindowEnabled(Ctl(ids::FixButton(e.id)))) << e.id;
+  }
+}
+
+TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
+  RECT before;
+  GetWindowRect(main, &before);
+  PostButtonClick(Ctl(ids::kRdbtnMaxM));
+  Settle(500);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi);
+  RECT max;
+  GetWindowRect(main, &max);
+  EXPECT_TRUE(EqualRect(&max, &mi.rcWork));
+  EXPECT_FALSE(IsZoomed(main));
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdBtnMax)));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
+  // The close button stays in the top-right corner of the larger window.
+  RECT close = RectIn(Ctl(ids::kRdbtnClose), main);
+  EXPECT_EQ(close.right, (max.right - max.left) - 4);
+  Shot(L"maximised");
+  PostButtonClick(Ctl(ids::kRdBtnMax));
+  Settle(500);
+  RECT after;
+  GetWindowRect(main, &after);
+  EXPECT_TRUE(EqualRect(&after, &before));
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
+  // A double click on the title does the same.
+  HWND title = Ctl(ids::kLabelTitle);
+  PostMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Settle(500);
+  GetWindowRect(main, &max);
+  EXPECT_TRUE(EqualRect(&max, &mi.rcWork));
+  PostMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Settle(500);
+  GetWindowRect(main, &after);
+  EXPECT_TRUE(EqualRect(&after, &before));
+}
+
+TEST_F(WindowGui, MinimumSizeHolds) {
+  RECT r;
+  GetWindowRect(main, &r);
+  SetWindowPos(main, nullptr, r.left, r.top, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle();
+  GetWindowRect(main, &r);
+  EXPECT_EQ(r.right - r.left, 666);
+  EXPECT_EQ(r.bottom - r.top, 468);
+  Shot(L"minimum-size");
+}
+
+TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(1)));
+  HWND box = Ctl(ids::CategoryScrollBox(1));
+  HWND content = Ctl(ids::CategoryPanel(1));
+  RECT b;
+  GetWindowRect(box, &b);
+  const LPARAM inside = MAKELPARAM(b.left + 20, b.top + 20);
+  auto top = [&] { return RectIn(content, box).top; };
+  ASSERT_EQ(top(), 0);
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  Settle();
+  EXPECT_EQ(top(), -5);
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  Settle();
+  EXPECT_EQ(top(), -10);
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), inside);
+  Settle();
+  EXPECT_EQ(top(), -5);
+  // Outside the scroll box nothing scrolls.
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(b.left - 50, b.top + 5));
+  Settle();
+  EXPECT_EQ(top(), -5);
+  // Selecting a category shows it from the top.
+  ClickCentre(Ctl(ids::CategoryTile(2)));
+  ClickCentre(Ctl(ids::CategoryTile(1)));
+  EXPECT_EQ(top(), 0);
+  // On another page the wheel does nothing to the category.
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  Settle();
+  EXPECT_EQ(top(), -5);
+  ClickCentre(Ctl(ids::HeaderTile(0)));
+  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  Settle();
+  EXPECT_EQ(top(), -5);
+}
+
+TEST_F(WindowGui, SecondStartHandsOverAndEndsWithZero) {
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Settle(800);
+  EXPECT_TRUE(IsIconic(main));
+  CorrivoProcess second;
+  ASSERT_TRUE(second.Start());
+  DWORD code = 99;
+  ASSERT_TRUE(second.WaitForExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+  Settle(800);
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(FindWindowW(L"TFixWindows_FormMain", nullptr), main);
+}
+
+TEST_F(WindowGui, ClosingEndsTheProgramWithZero) {
+  PostButtonClick(Ctl(ids::kRdbtnClose));
+  DWORD code = 99;
+  ASSERT_TRUE(app.WaitForExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+// Run in a prefix that reports the named Windows version.
+class VersionGui : public WindowGui {};
+
+TEST_F(VersionGui, TwelveFixesDisabledOnWindowsXP) {
+  const std::set<int> off = {103, 106, 209, 309, 405, 410, 502, 503, 507, 508, 509, 510};
+  for (const CatalogEntry& e : Catalog()) {
+    if (e.tab == FixTab::None) continue;
+    EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
+  }
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(6)));
+  Shot(L"winxp-additional-disabled");
+}
+
+TEST_F(VersionGui, SixFixesDisabledOnWindowsVista) {
+  const std::set<int> off = {309, 503, 507, 508, 509, 510};
+  for (const CatalogEntry& e : Catalog()) {
+    if (e.tab == FixTab::None) continue;
+    EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
+  }
+}
+
+TEST(RefusedGui, UnsupportedWindowsShowsTheMessageAndEndsWithZero) {
+  CorrivoProcess app;
+  ASSERT_TRUE(app.Start());
+  HWND box = WaitForMessageBox(app.Pid(), 20000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"This tool only for xp, vista , win 7 and win8.");
+  EXPECT_EQ(WindowText(box), kTitle);
+  HWND main = app.WaitForWindow(0, false);
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(IsWindowVisible(main));
+  CloseMessageBox(box);
+  DWORD code = 99;
+  ASSERT_TRUE(app.WaitForExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace corrivo::gui
+
+// The result also goes to a file: a program started inside a Wine desktop does not hand its
+// exit code back through explorer.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  const int rc = RUN_ALL_TESTS();
+  wchar_t path[1024] = {};
+  if (GetEnvironmentVariableW(L"CORRIVO_GUI_RESULT", path, 1024) > 0) {
+    std::wstring p = L"Z:";
+    for (const wchar_t* c = path; *c; ++c) p += *c == L'/' ? L'\\' : *c;
+    if (FILE* f = _wfopen(p.c_str(), L"w")) {
+      std::fprintf(f, "%d\n", rc);
+      std::fclose(f);
+    }
+  }
+  return rc;
+}
