@@ -1,6 +1,7 @@
 #include "app/win32/skin.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corrivo::app {
 namespace {
@@ -103,11 +104,16 @@ void DrawGlyph(HDC dc, const RECT& r, Glyph glyph, COLORREF c) {
       DrawLine(dc, cx - 4 * u, cy - 2 * u, cx - 2 * u, cy, c, w);
       DrawLine(dc, cx - 2 * u, cy, cx + 1 * u, cy - 4 * u, c, w);
       break;
-    case Glyph::Tools: {  // a wrench
-      DrawLine(dc, cx - 5 * u, cy + 5 * u, cx + 1 * u, cy - 1 * u, c, w + u);
-      Ellipse(dc, cx - 1 * u, cy - 7 * u, cx + 7 * u, cy + 1 * u);
-      // The jaw: a stroke of the background colour would need to know it, so a tick marks it.
-      DrawLine(dc, cx + 3 * u, cy - 3 * u, cx + 7 * u, cy - 7 * u, c, w);
+    case Glyph::Tools: {  // a gear: eight teeth around a ring
+      const int outer = 7 * u, inner = 5 * u;
+      for (int i = 0; i < 8; ++i) {
+        const double a = i * 3.14159265 / 4;
+        const int x1 = cx + static_cast<int>(inner * std::cos(a)), y1 = cy + static_cast<int>(inner * std::sin(a));
+        const int x2 = cx + static_cast<int>(outer * std::cos(a)), y2 = cy + static_cast<int>(outer * std::sin(a));
+        DrawLine(dc, x1, y1, x2, y2, c, w + u);
+      }
+      Ellipse(dc, cx - inner, cy - inner, cx + inner, cy + inner);
+      Ellipse(dc, cx - 2 * u, cy - 2 * u, cx + 2 * u, cy + 2 * u);
       break;
     }
     case Glyph::Globe:
@@ -153,9 +159,12 @@ Skin::Skin()
   contentCorner = Solid({4, 4}, RGB(44, 46, 58));
   logo = MakePicture({48, 48}, [](HDC dc, const RECT& r) {
     FillRounded(dc, r, 10, RGB(72, 152, 247), palette::kAccentDark, kNoBorder);
-    RECT inner = r;
-    InflateRect(&inner, -8, -8);
-    DrawGlyph(dc, inner, Glyph::Tools, RGB(255, 255, 255));
+    // The program's mark: a tick, as in its icon.
+    const int u = (r.right - r.left) / 16;
+    DrawLine(dc, r.left + 4 * u, r.top + 8 * u + u / 2, r.left + 7 * u, r.top + 11 * u + u / 2, RGB(255, 255, 255),
+             2 * u);
+    DrawLine(dc, r.left + 7 * u, r.top + 11 * u + u / 2, r.left + 12 * u, r.top + 4 * u + u / 2,
+             RGB(255, 255, 255), 2 * u);
   });
   titleIcon = MakePicture({16, 16}, [](HDC dc, const RECT& r) {
     FillRounded(dc, r, 4, RGB(72, 152, 247), palette::kAccentDark, kNoBorder);

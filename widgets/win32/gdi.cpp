@@ -52,6 +52,10 @@ void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
 void FillRounded(HDC dc, const RECT& r, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
   if (r.right <= r.left || r.bottom <= r.top) return;
   Region clip(CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, radius * 2, radius * 2));
+  // Clip regions are in device units: follow the origin a backdrop pass may have moved.
+  POINT origin;
+  GetViewportOrgEx(dc, &origin);
+  OffsetRgn(clip.get(), origin.x, origin.y);
   const int saved = SaveDC(dc);
   ExtSelectClipRgn(dc, clip.get(), RGN_AND);
   FillGradient(dc, r, top, bottom);

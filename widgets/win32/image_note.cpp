@@ -22,7 +22,9 @@ void ImageNote::Paint(HDC dc, const RECT& client) {
   RECT target = client;
   if (!Stretch) target = {0, 0, p->size.width, p->size.height};
   DrawPicture(dc, p, target);
-  if (GetFocus() == hwnd()) {
+  // The focus mark follows the system's keyboard cues: hidden until the keyboard is used.
+  const bool cues = (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+  if (GetFocus() == hwnd() && cues) {
     RECT f = client;
     InflateRect(&f, -3, -3);
     DrawFocusRect(dc, &f);
@@ -33,6 +35,7 @@ LRESULT ImageNote::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
       Invalidate();
       break;
     case WM_GETDLGCODE:
