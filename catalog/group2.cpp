@@ -100,9 +100,9 @@ Plan Plan208() {
 // The icon counts as there when any desktop entry's name mentions Internet Explorer, or when
 // the registry shows it the way Fix201 leaves it on XP and Vista.
 bool Check201() {
-  TAppFrame frame;
-  std::wstring desktop;
-  frame.GetFolderPath(7, desktop);
+  // GetFolderPath's index 7, CSIDL_DESKTOPDIRECTORY; asked directly, since building a whole
+  // TAppFrame would look up two more folders on every scan.
+  const std::wstring desktop = SpecialFolderPath(TAppFrame::FolderNumberForIndex(7));
   std::vector<std::wstring> names;
   bool found = false;
   if (!desktop.empty() && ListFolderFiles(desktop, &names, L"*.*", false)) {
