@@ -64,7 +64,8 @@ bool CreateIEShortcuts() {
 
 bool RequestHomePageProtection(const std::wstring& browserTag) {
   // Only ever the copy beside the program, by its full path: an elevated program must not
-  // pick a library of this name up from the current folder or the search path.
+  // pick a library of this name up from the current folder or the search path. The path is
+  // formed afresh on every call and kept nowhere else, so the two threads never share it.
   TAppFrame frame;
   if (frame.ExeDir.empty()) return false;
   const std::wstring path = frame.ExeDir + kHomePageLibraryName;
