@@ -1,6 +1,6 @@
 #include "catalog/executor.h"
 
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "sysaccess/clock.h"
 #include "sysaccess/registry.h"
 #include "sysaccess/shell.h"

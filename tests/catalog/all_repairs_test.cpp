@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "sysaccess/text.h"
-#include "tests/catalog/fake_special_backend.h"
+#include "tests/catalog/fake_step_backend.h"
 #include "tests/catalog/repairs_effects.h"
 #include "tests/fakes/test_support.h"
 

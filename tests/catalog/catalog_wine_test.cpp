@@ -13,7 +13,7 @@
 #include "catalog/catalog.h"
 #include "catalog/dispatch.h"
 #include "catalog/fixes.h"
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "catalog/win32/win32_dispatch_effects.h"
 #include "sysaccess/memory/recording_runner.h"
 #include "sysaccess/memory/virtual_clock.h"

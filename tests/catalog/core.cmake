@@ -1,6 +1,6 @@
 # Tests of the catalogue's core and of repairs 101-310.
 set(CORE_TEST_SUPPORT
-  ${CMAKE_CURRENT_LIST_DIR}/fake_special_backend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fake_step_backend.cpp
   ${CMAKE_CURRENT_LIST_DIR}/repairs_effects.cpp)
 
 # Plans, executor, table and dispatcher: portable, also run under Wine against the memory
@@ -21,7 +21,7 @@ corrivo_add_test(catalog_groups123_test
     ${CMAKE_CURRENT_LIST_DIR}/group1_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/group2_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/group3_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/special_steps_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/step_backend_test.cpp
     ${CORE_TEST_SUPPORT}
   LIBS corrivo_catalog
   LABELS catalog

@@ -5,8 +5,8 @@
 #include <map>
 
 #include "catalog/dispatch.h"
-#include "catalog/special_steps.h"
-#include "tests/catalog/fake_special_backend.h"
+#include "catalog/step_backend.h"
+#include "tests/catalog/fake_step_backend.h"
 #include "tests/fakes/test_support.h"
 
 namespace corrivo::testing {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "catalog/executor.h"
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "sysaccess/platform.h"
 #include "sysaccess/registry.h"
-#include "tests/catalog/fake_special_backend.h"
+#include "tests/catalog/fake_step_backend.h"
 #include "tests/fakes/test_support.h"
 
 namespace corrivo::testing {

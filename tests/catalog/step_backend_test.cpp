@@ -4,9 +4,9 @@
 
 #include "catalog/catalog.h"
 #include "catalog/fixes.h"
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "sysaccess/memory/host_platform.h"
-#include "tests/catalog/fake_special_backend.h"
+#include "tests/catalog/fake_step_backend.h"
 #include "tests/fakes/test_support.h"
 
 namespace corrivo::testing {

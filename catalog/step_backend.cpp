@@ -1,4 +1,4 @@
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 
 #include <atomic>
 #include <vector>
@@ -48,11 +48,11 @@ std::wstring HomePageProtectionRequest(std::uint32_t sessionId, const std::wstri
 }
 
 bool CreateIEShortcuts() {
-  ShellLinkSpec spec;
-  spec.target = SpecialFolderPath(kCsidlProgramFiles) + L"\\Internet Explorer\\iexplore.exe";
-  spec.workingDirectory = FolderOf(spec.target);
-  spec.description = kIEShortcutDescription;
-  std::unique_ptr<ShellLinkObject> link = CurrentSpecialStepBackend().CreateShellLink(spec);
+  ShellLinkFields fields;
+  fields.target = SpecialFolderPath(kCsidlProgramFiles) + L"\\Internet Explorer\\iexplore.exe";
+  fields.workingDirectory = FolderOf(fields.target);
+  fields.description = kIEShortcutDescription;
+  std::unique_ptr<ShellLinkObject> link = CurrentSpecialStepBackend().CreateShellLink(fields);
   if (!link) return true;
   // Each folder is read just before its save: the system (and Wine) may rewrite these values.
   for (const wchar_t* folderValue : {L"Desktop", L"Start Menu"}) {

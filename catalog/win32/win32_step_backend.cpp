@@ -1,6 +1,6 @@
 // The Windows calls behind the special steps: the ShellLink COM class, the home-page
 // protection component and the Internet Options module.
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 #include "sysaccess/win32/win32_api.h"
 
 #include <objbase.h>
@@ -46,14 +46,14 @@ class ComPtr {
 
 class Win32ShellLink : public ShellLinkObject {
  public:
-  bool Create(const ShellLinkSpec& spec) {
+  bool Create(const ShellLinkFields& fields) {
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link_.put()))))
       return false;
     if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file_.put())))) return false;
-    link_->SetPath(spec.target.c_str());
-    link_->SetWorkingDirectory(spec.workingDirectory.c_str());
-    link_->SetDescription(spec.description.c_str());
+    link_->SetPath(fields.target.c_str());
+    link_->SetWorkingDirectory(fields.workingDirectory.c_str());
+    link_->SetDescription(fields.description.c_str());
     return true;
   }
 
@@ -92,9 +92,9 @@ class Win32HomePageLibrary : public HomePageLibrary {
 
 class Win32SpecialStepBackend : public SpecialStepBackend {
  public:
-  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkSpec& spec) override {
+  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkFields& fields) override {
     auto link = std::make_unique<Win32ShellLink>();
-    if (!link->Create(spec)) return nullptr;
+    if (!link->Create(fields)) return nullptr;
     return link;
   }
 

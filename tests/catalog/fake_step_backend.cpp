@@ -1,4 +1,4 @@
-#include "tests/catalog/fake_special_backend.h"
+#include "tests/catalog/fake_step_backend.h"
 
 #include "sysaccess/text.h"
 
@@ -60,10 +60,10 @@ class FakeLibrary : public HomePageLibrary {
 
 }  // namespace
 
-std::unique_ptr<ShellLinkObject> FakeSpecialBackend::CreateShellLink(const ShellLinkSpec& spec) {
+std::unique_ptr<ShellLinkObject> FakeSpecialBackend::CreateShellLink(const ShellLinkFields& fields) {
   events.push_back(L"CreateShellLink");
   if (!shellLinkAvailable) return nullptr;
-  links.push_back(spec);
+  links.push_back(fields);
   return std::make_unique<FakeLink>(*this);
 }
 

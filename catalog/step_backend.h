@@ -15,11 +15,11 @@ namespace corrivo {
 
 // --- 201
 
-struct ShellLinkSpec {
+struct ShellLinkFields {
   std::wstring target;            // full path of the program the link starts
   std::wstring workingDirectory;  // the target's folder with its trailing backslash
   std::wstring description;
-  bool operator==(const ShellLinkSpec&) const = default;
+  bool operator==(const ShellLinkFields&) const = default;
 };
 
 // One shell link object; it can be saved to several files.
@@ -68,7 +68,7 @@ class SpecialStepBackend {
   virtual ~SpecialStepBackend() = default;
   // A ShellLink object with the target, working folder and description set; null when the
   // object cannot be created.
-  virtual std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkSpec& spec) = 0;
+  virtual std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkFields& fields) = 0;
   virtual bool FileExists(const std::wstring& path) = 0;
   // Loads the library by its full path only; null when it cannot be loaded.
   virtual std::unique_ptr<HomePageLibrary> LoadHomePageLibrary(const std::wstring& fullPath) = 0;
@@ -97,7 +97,7 @@ class ScopedSpecialStepBackend {
 // A backend that finds nothing and creates nothing: the platform's own on Linux builds.
 class NullSpecialStepBackend : public SpecialStepBackend {
  public:
-  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkSpec&) override { return nullptr; }
+  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkFields&) override { return nullptr; }
   bool FileExists(const std::wstring&) override { return false; }
   std::unique_ptr<HomePageLibrary> LoadHomePageLibrary(const std::wstring&) override { return nullptr; }
   bool CurrentSessionId(std::uint32_t*) override { return false; }

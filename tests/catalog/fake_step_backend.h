@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 
 namespace corrivo::testing {
 
@@ -16,7 +16,7 @@ class FakeSpecialBackend : public SpecialStepBackend {
   // 201
   bool shellLinkAvailable = true;
   bool saveSucceeds = true;
-  std::vector<ShellLinkSpec> links;
+  std::vector<ShellLinkFields> links;
   std::vector<std::wstring> savedFiles;
   std::function<void()> onSave;  // runs after each save
 
@@ -46,7 +46,7 @@ class FakeSpecialBackend : public SpecialStepBackend {
   // "HasFunc", "SessionId", "Func", "Unload", "Reset <path>".
   std::vector<std::wstring> events;
 
-  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkSpec& spec) override;
+  std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkFields& fields) override;
   bool FileExists(const std::wstring& path) override;
   std::unique_ptr<HomePageLibrary> LoadHomePageLibrary(const std::wstring& fullPath) override;
   bool CurrentSessionId(std::uint32_t* id) override;

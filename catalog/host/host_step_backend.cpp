@@ -1,5 +1,5 @@
 // On Linux builds there is no shell, no home-page component and no Internet Options module.
-#include "catalog/special_steps.h"
+#include "catalog/step_backend.h"
 
 namespace corrivo {
 
