@@ -251,6 +251,7 @@ void TFixWindows_FormMain::DisableFixesForThisWindows() {
   std::uint32_t major = 0, minor = 0, product = 0;
   if (!primitives::QueryOsVersion(&major, &minor, &product)) return;
   for (int id : FixButtonsDisabledOn(major, minor)) {
+    disabledFixes_.insert(id);
     for (auto& c : categories_) {
       for (auto& row : c.rows) {
         if (row.id == id) row.button->SetEnabled(false);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,7 @@ class TFixWindows_FormMain : private CreationSteps {
     Panel* page = nullptr;
     std::unique_ptr<ScrollBox> scrollBox;
     std::vector<FixRow> rows;
+    bool built = false;  // rows are made when the category is first shown
   };
   struct ReRegistrationPage {
     Panel* page = nullptr;
@@ -142,6 +144,7 @@ class TFixWindows_FormMain : private CreationSteps {
   // --- Advanced Fix page (main_window_advanced.cpp).
   void BuildAdvancedPage();
   void BuildCategory(int number);
+  void EnsureRows(int category);
   void LayoutRows(Category& c, int width);
   void ArrangeAdvancedPage();
   void ApplyCategoryLooks();
@@ -175,6 +178,7 @@ class TFixWindows_FormMain : private CreationSteps {
   std::int32_t osVersionCode_ = 0;
   std::wstring columnTitle_;
   int selectAllShift_ = 0;
+  std::set<int> disabledFixes_;  // by the running Windows, also for rows made later
 
   // The component tree the language walk sees, in order of ownership.
   std::unique_ptr<WindowComponent> components_;

@@ -23,6 +23,7 @@ void TFixWindows_FormMain::ShowPage(int page) {
   } else if (page == 1) {
     const Size note = pageNote_->ClientSize();
     panelAdvancedFix_->SetBounds({0, 0, note.width, note.height});
+    EnsureRows(nav_.Category());
     ArrangeAdvancedPage();
     ArrangeWindow();
     SetFocus(categories_[0].scrollBox->hwnd());

@@ -32,3 +32,14 @@ if(WIN32 AND TARGET Corrivo)
   set_tests_properties(window_gui window_gui_winxp window_gui_vista window_gui_refused PROPERTIES
     LABELS "gui;wine" TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
+
+# Start-up figures against a minimal window program built the same way (tests/gui/measure-start).
+if(WIN32 AND TARGET Corrivo)
+  add_executable(minimal_window WIN32 ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window.cpp)
+  target_link_libraries(minimal_window PRIVATE corrivo_flags)
+  target_link_options(minimal_window PRIVATE ${CORRIVO_XP_LINK_FLAGS} -mwindows -static)
+  add_executable(start_bench ${PROJECT_SOURCE_DIR}/tests/gui/start_bench.cpp ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
+  target_compile_definitions(start_bench PRIVATE CORRIVO_EXE_UNIX="$<TARGET_FILE:Corrivo>")
+  target_link_libraries(start_bench PRIVATE corrivo_flags psapi user32 gdi32)
+  target_link_options(start_bench PRIVATE -static -municode)
+endif()

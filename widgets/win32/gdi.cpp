@@ -93,10 +93,26 @@ void DrawTextIn(HDC dc, const std::wstring& text, RECT r, HFONT font, COLORREF c
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_NOPREFIX);
 }
 
+namespace {
+// One memory DC for every measurement: the window measures dozens of labels at each layout.
+class MeasureDc {
+ public:
+  MeasureDc() : dc_(CreateCompatibleDC(nullptr)) {}
+  ~MeasureDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MeasureDc(const MeasureDc&) = delete;
+  MeasureDc& operator=(const MeasureDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+}  // namespace
+
 Size MeasureText(HFONT font, const std::wstring& text, int wrapWidth) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
+  static MeasureDc measure;
+  HDC dc = measure.get();
   Size size;
   {
     Selection f(dc, font);
@@ -106,7 +122,6 @@ Size MeasureText(HFONT font, const std::wstring& text, int wrapWidth) {
               flags);
     size = {r.right - r.left, r.bottom - r.top};
   }
-  DeleteDC(dc);
   return size;
 }
 
