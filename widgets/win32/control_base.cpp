@@ -209,7 +209,11 @@ void Control::PaintBuffered() {
   PaintDc paint(hwnd_);
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  BackBuffer buffer(paint.get(), rc.right, rc.bottom);
+  RECT dirty = paint.dirty();
+  if (IsRectEmpty(&dirty)) return;
+  // Only the part to be repainted is buffered: big panels rarely repaint whole.
+  BackBuffer buffer(paint.get(), dirty);
+  IntersectClipRect(buffer.dc(), dirty.left, dirty.top, dirty.right, dirty.bottom);
   if (Transparent()) PaintBackdrop(buffer.dc());
   Paint(buffer.dc(), rc);
   buffer.CopyTo(paint.get(), paint.dirty());
@@ -222,7 +226,8 @@ void Control::PaintBackdrop(HDC dc) {
   GetWindowRect(hwnd_, &mine);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&mine), 2);
   POINT old;
-  SetViewportOrgEx(dc, -mine.left, -mine.top, &old);
+  GetViewportOrgEx(dc, &old);
+  SetViewportOrgEx(dc, old.x - mine.left, old.y - mine.top, nullptr);
   if (owner) owner->PrintClient(dc);
   // Siblings below this one, bottom-most first.
   std::vector<HWND> below;
@@ -234,7 +239,7 @@ void Control::PaintBackdrop(HDC dc) {
     GetWindowRect(*it, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     if (!IntersectRect(&overlap, &r, &mine)) continue;
-    SetViewportOrgEx(dc, r.left - mine.left, r.top - mine.top, nullptr);
+    SetViewportOrgEx(dc, old.x + r.left - mine.left, old.y + r.top - mine.top, nullptr);
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
     sibling->PrintClient(dc);

@@ -10,6 +10,14 @@ BackBuffer::BackBuffer(HDC target, int width, int height) {
   old_ = SelectObject(dc_, bitmap_.get());
 }
 
+BackBuffer::BackBuffer(HDC target, const RECT& area) {
+  dc_ = CreateCompatibleDC(target);
+  bitmap_.reset(CreateCompatibleBitmap(target, std::max<LONG>(1, area.right - area.left),
+                                       std::max<LONG>(1, area.bottom - area.top)));
+  old_ = SelectObject(dc_, bitmap_.get());
+  SetViewportOrgEx(dc_, -area.left, -area.top, nullptr);
+}
+
 BackBuffer::~BackBuffer() {
   if (old_) SelectObject(dc_, old_);
   if (dc_) DeleteDC(dc_);

@@ -96,6 +96,8 @@ class PaintDc {
 class BackBuffer {
  public:
   BackBuffer(HDC target, int width, int height);
+  // Only `area` is buffered; drawing keeps the target's coordinates.
+  BackBuffer(HDC target, const RECT& area);
   ~BackBuffer();
   BackBuffer(const BackBuffer&) = delete;
   BackBuffer& operator=(const BackBuffer&) = delete;
