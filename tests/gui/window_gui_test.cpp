@@ -287,6 +287,51 @@ TEST_F(WindowGui, MinimumSizeHolds) {
   Shot(L"minimum-size");
 }
 
+// Drags a frame part as far as `to` (screen): the cursor is put there first, then the button
+// goes down on the part, one move arrives and the button comes up, so exactly one resize runs.
+void Drag(HWND part, POINT to) {
+  SetCursorPos(to.x, to.y);
+  Settle(200);
+  PostMessageW(part, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  PostMessageW(part, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 1));
+  PostMessageW(part, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  Settle(400);
+}
+
+TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
+  RECT r;
+  GetWindowRect(main, &r);
+  Drag(Ctl(ids::kImg2), {r.left + 760, r.top + 640});
+  RECT grown;
+  GetWindowRect(main, &grown);
+  EXPECT_EQ(grown.left, r.left);
+  EXPECT_EQ(grown.right - grown.left, 760);
+  EXPECT_EQ(grown.bottom - grown.top, 640);
+  // The grip follows the corner.
+  RECT grip = RectIn(Ctl(ids::kImg2), main);
+  EXPECT_EQ(grip.left, 760 - 13);
+  // The left edge dragged inward past the minimum moves the window: the width stays 666.
+  Drag(Ctl(ids::kImageLeft), {grown.left + 200, grown.top + 100});
+  RECT moved;
+  GetWindowRect(main, &moved);
+  EXPECT_EQ(moved.left, grown.left + 200);
+  EXPECT_EQ(moved.right - moved.left, 666);
+  // The bottom edge follows the cursor.
+  Drag(Ctl(ids::kImageBottom), {moved.left + 50, moved.top + 500});
+  RECT lower;
+  GetWindowRect(main, &lower);
+  EXPECT_EQ(lower.bottom - lower.top, 500);
+  EXPECT_EQ(lower.top, moved.top);
+  // Without a button down, moving over an edge changes nothing.
+  SetCursorPos(lower.left + 300, lower.top + 300);
+  PostMessageW(Ctl(ids::kImageRight), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  Settle();
+  RECT same;
+  GetWindowRect(main, &same);
+  EXPECT_TRUE(EqualRect(&same, &lower));
+  Shot(L"resized");
+}
+
 TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {
   ClickCentre(Ctl(ids::HeaderTile(1)));
   ClickCentre(Ctl(ids::CategoryTile(1)));
