@@ -7,6 +7,8 @@ add_executable(Corrivo WIN32
   ${CMAKE_CURRENT_LIST_DIR}/win32/main_window_build.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/main_window_advanced.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/main_window_frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32/main_window_pages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32/engine_pages_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/window_components.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/skin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resources/corrivo.rc)

@@ -43,6 +43,7 @@ bool TFixWindows_FormMain::Create(HINSTANCE instance) {
   BuildReRegistrationPage(internet_, 2);
   BuildReRegistrationPage(mediaPlayer_, 3);
   RunCreationSequence(*this);
+  WireEnginePages();
   return true;
 }
 
@@ -159,7 +160,11 @@ void TFixWindows_FormMain::OnWindowPosChanging(LPARAM lp) {
 
 void TFixWindows_FormMain::OnClose() {
   stops_ = {true, true, true, true};
-  if (thread_) {
+  // A wait loop of a page that is running now ends at its next pass; nothing waits for the
+  // worker, and commands already launched run on by themselves.
+  if (pages_) {
+    pages_->Close();
+  } else if (thread_) {
     thread_->Stop();
     thread_->Terminate();
   }

@@ -13,8 +13,10 @@
 #include "app/frame_rules.h"
 #include "app/language.h"
 #include "app/navigation.h"
+#include "app/win32/engine_pages_view.h"
 #include "app/win32/skin.h"
 #include "app/win32/window_components.h"
+#include "engine/pages.h"
 #include "engine/scan_and_fix_thread.h"
 #include "widgets/win32/check_box.h"
 #include "widgets/win32/image_button.h"
@@ -129,6 +131,9 @@ class TFixWindows_FormMain : private CreationSteps {
   void FillPages() override;
   void PlaceStopFixOverFix() override;
 
+  // --- The General Fix and re-registration pages' handlers (main_window_pages.cpp).
+  void WireEnginePages();
+
   // --- Components (main_window_build.cpp).
   void BuildFrame();
   void BuildHeader();
@@ -173,6 +178,8 @@ class TFixWindows_FormMain : private CreationSteps {
   bool shownOnce_ = false;
   StopRequests stops_;
   std::unique_ptr<TScanAndFixThread> thread_;
+  std::unique_ptr<Win32EnginePagesView> pagesView_;
+  std::unique_ptr<EnginePages> pages_;
   std::unique_ptr<TLanguage> language_;
   MessageTexts messages_;
   std::int32_t osVersionCode_ = 0;
