@@ -117,9 +117,10 @@ void ClickCentre(HWND control) {
   RECT r{};
   GetClientRect(control, &r);
   const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(control, WM_LBUTTONUP, 0, at);
-  Settle();
+  // Sent, not posted: the call returns once the program has handled the click.
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(control, WM_LBUTTONUP, 0, at);
+  Settle(100);
 }
 
 void PostButtonClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }

@@ -38,7 +38,7 @@ std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 // Window rectangle relative to `parent`'s client area.
 RECT RectIn(HWND hwnd, HWND parent);
-// Posts a left click (down and up) at the control's centre and lets it be handled.
+// Sends a left click (down and up) at the control's centre; returns when it has been handled.
 void ClickCentre(HWND control);
 // Posts BM_CLICK (never sent: a click may open a modal message box).
 void PostButtonClick(HWND button);

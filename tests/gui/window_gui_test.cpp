@@ -241,8 +241,8 @@ TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) {
 TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
   RECT before;
   GetWindowRect(main, &before);
-  PostButtonClick(Ctl(ids::kRdbtnMaxM));
-  Settle(500);
+  SendMessageW(Ctl(ids::kRdbtnMaxM), BM_CLICK, 0, 0);
+  Settle(200);
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi);
@@ -256,22 +256,22 @@ TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
   RECT close = RectIn(Ctl(ids::kRdbtnClose), main);
   EXPECT_EQ(close.right, (max.right - max.left) - 4);
   Shot(L"maximised");
-  PostButtonClick(Ctl(ids::kRdBtnMax));
-  Settle(500);
+  SendMessageW(Ctl(ids::kRdBtnMax), BM_CLICK, 0, 0);
+  Settle(200);
   RECT after;
   GetWindowRect(main, &after);
   EXPECT_TRUE(EqualRect(&after, &before));
   EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
   // A double click on the title does the same.
   HWND title = Ctl(ids::kLabelTitle);
-  PostMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Settle(500);
+  SendMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Settle(200);
   GetWindowRect(main, &max);
   EXPECT_TRUE(EqualRect(&max, &mi.rcWork));
-  PostMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Settle(500);
+  SendMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Settle(200);
   GetWindowRect(main, &after);
   EXPECT_TRUE(EqualRect(&after, &before));
 }
@@ -292,10 +292,10 @@ TEST_F(WindowGui, MinimumSizeHolds) {
 void Drag(HWND part, POINT to) {
   SetCursorPos(to.x, to.y);
   Settle(200);
-  PostMessageW(part, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-  PostMessageW(part, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 1));
-  PostMessageW(part, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-  Settle(400);
+  SendMessageW(part, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageW(part, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageW(part, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  Settle(200);
 }
 
 TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
@@ -324,7 +324,7 @@ TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
   EXPECT_EQ(lower.top, moved.top);
   // Without a button down, moving over an edge changes nothing.
   SetCursorPos(lower.left + 300, lower.top + 300);
-  PostMessageW(Ctl(ids::kImageRight), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  SendMessageW(Ctl(ids::kImageRight), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
   Settle();
   RECT same;
   GetWindowRect(main, &same);
@@ -342,17 +342,17 @@ TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {
   const LPARAM inside = MAKELPARAM(b.left + 20, b.top + 20);
   auto top = [&] { return RectIn(content, box).top; };
   ASSERT_EQ(top(), 0);
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
   Settle();
   EXPECT_EQ(top(), -5);
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
   Settle();
   EXPECT_EQ(top(), -10);
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), inside);
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), inside);
   Settle();
   EXPECT_EQ(top(), -5);
   // Outside the scroll box nothing scrolls.
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(b.left - 50, b.top + 5));
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(b.left - 50, b.top + 5));
   Settle();
   EXPECT_EQ(top(), -5);
   // Selecting a category shows it from the top.
@@ -360,11 +360,11 @@ TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {
   ClickCentre(Ctl(ids::CategoryTile(1)));
   EXPECT_EQ(top(), 0);
   // On another page the wheel does nothing to the category.
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
   Settle();
   EXPECT_EQ(top(), -5);
   ClickCentre(Ctl(ids::HeaderTile(0)));
-  PostMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
+  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
   Settle();
   EXPECT_EQ(top(), -5);
 }
