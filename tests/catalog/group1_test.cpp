@@ -59,19 +59,7 @@ Effects Expected(int id, std::int32_t os) {
 class Group1Test : public MemorySystemTest {};
 
 TEST_F(Group1Test, EveryRepairHasExactlyItsEffectsOnEveryVersion) {
-  for (int id = 101; id <= 110; ++id) {
-    for (std::int32_t os : kVersionCodes) {
-      RepairCase c{id, os, Expected(id, os)};
-      SCOPED_TRACE(CaseName(c));
-      MemoryRegistry fresh;
-      ScopedRegistryBackend scoped(fresh);
-      runner.Clear();
-      clock.ClearSleeps();
-      Arrange(fresh, c.effects);
-      bool result = RunFix(id, FixArgs{os, L"IE8"});
-      ExpectEffects(fresh, runner, clock, result, c.effects);
-    }
-  }
+  ExpectEveryRepair(IdRange(101, 110), Expected, runner, clock);
 }
 
 TEST_F(Group1Test, WritesOverValuesOfAnotherType) {

@@ -71,19 +71,7 @@ Effects Expected(int id, std::int32_t os) {
 class Group3Test : public MemorySystemTest {};
 
 TEST_F(Group3Test, EveryRepairHasExactlyItsEffectsOnEveryVersion) {
-  for (int id = 301; id <= 310; ++id) {
-    for (std::int32_t os : kVersionCodes) {
-      RepairCase c{id, os, Expected(id, os)};
-      SCOPED_TRACE(CaseName(c));
-      MemoryRegistry fresh;
-      ScopedRegistryBackend scoped(fresh);
-      runner.Clear();
-      clock.ClearSleeps();
-      Arrange(fresh, c.effects);
-      bool result = RunFix(id, FixArgs{os, L"IE8"});
-      ExpectEffects(fresh, runner, clock, result, c.effects);
-    }
-  }
+  ExpectEveryRepair(IdRange(301, 310), Expected, runner, clock);
 }
 
 TEST_F(Group3Test, VistaProgIdsKeepTheirLetterCase) {

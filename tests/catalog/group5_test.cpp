@@ -83,23 +83,13 @@ class Group5Test : public MemorySystemTest {
 };
 
 TEST_F(Group5Test, EveryRepairHasExactlyItsEffects) {
-  for (int id = 501; id <= 510; ++id) {
-    for (std::int32_t os : kVersionCodes) {
-      RepairCase c{id, os, Expected(id, os)};
-      SCOPED_TRACE(CaseName(c));
-      MemoryRegistry fresh;
-      ScopedRegistryBackend scoped(fresh);
-      runner.Clear();
-      clock.ClearSleeps();
-      processes.killed.clear();
-      Arrange(fresh, c.effects);
-      bool result = RunFix(c.id, FixArgs{c.os, L"IE8"});
-      ExpectEffects(fresh, runner, clock, result, c.effects);
-      std::vector<std::wstring> kills;
-      if (id == 503) kills = {L"explorer.exe"};
-      EXPECT_EQ(processes.killed, kills);
-    }
-  }
+  ExpectEveryRepair(
+      IdRange(501, 510), Expected, runner, clock, [this](int) { processes.killed.clear(); },
+      [this](int id) {
+        std::vector<std::wstring> kills;
+        if (id == 503) kills = {L"explorer.exe"};
+        EXPECT_EQ(processes.killed, kills);
+      });
 }
 
 TEST_F(Group5Test, HelpProgramRepairAlwaysSucceedsAndTouchesNothing) {

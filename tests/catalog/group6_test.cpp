@@ -73,19 +73,7 @@ Effects Expected(int id, std::int32_t os) {
 class Group6Test : public MemorySystemTest {};
 
 TEST_F(Group6Test, EveryRepairHasExactlyItsEffects) {
-  for (int id = 601; id <= 616; ++id) {
-    for (std::int32_t os : kVersionCodes) {
-      RepairCase c{id, os, Expected(id, os)};
-      SCOPED_TRACE(CaseName(c));
-      MemoryRegistry fresh;
-      ScopedRegistryBackend scoped(fresh);
-      runner.Clear();
-      clock.ClearSleeps();
-      Arrange(fresh, c.effects);
-      bool result = RunFix(c.id, FixArgs{c.os, L"IE8"});
-      ExpectEffects(fresh, runner, clock, result, c.effects);
-    }
-  }
+  ExpectEveryRepair(IdRange(601, 616), Expected, runner, clock);
 }
 
 TEST_F(Group6Test, ExactTexts) {

@@ -89,19 +89,7 @@ class Group7Test : public MemorySystemTest {
 };
 
 TEST_F(Group7Test, EveryRepairHasExactlyItsEffects) {
-  for (int id : {701, 702}) {
-    for (std::int32_t os : kVersionCodes) {
-      RepairCase c{id, os, Expected(id, os)};
-      SCOPED_TRACE(CaseName(c));
-      MemoryRegistry fresh;
-      ScopedRegistryBackend scoped(fresh);
-      runner.Clear();
-      clock.ClearSleeps();
-      Arrange(fresh, c.effects);
-      bool result = RunFix(c.id, FixArgs{c.os, L"IE8"});
-      ExpectEffects(fresh, runner, clock, result, c.effects);
-    }
-  }
+  ExpectEveryRepair({701, 702}, Expected, runner, clock);
 }
 
 TEST_F(Group7Test, HostsFileByVersion) {

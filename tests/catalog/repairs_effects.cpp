@@ -1,5 +1,7 @@
 #include "tests/catalog/repairs_effects.h"
 
+#include "catalog/catalog.h"
+
 #include <gtest/gtest.h>
 
 #include "sysaccess/text.h"
@@ -121,6 +123,32 @@ void ExpectEffects(const MemoryRegistry& registry, const RecordingRunner& runner
 
 std::string CaseName(const RepairCase& c) {
   return "Fix" + std::to_string(c.id) + " os " + std::to_string(c.os);
+}
+
+void ExpectEveryRepair(const std::vector<int>& ids, const std::function<Effects(int, std::int32_t)>& expected,
+                       RecordingRunner& runner, VirtualClock& clock, const std::function<void(int)>& before,
+                       const std::function<void(int)>& after) {
+  for (int id : ids) {
+    for (std::int32_t os : kVersionCodes) {
+      RepairCase c{id, os, expected(id, os)};
+      SCOPED_TRACE(CaseName(c));
+      MemoryRegistry fresh;
+      ScopedRegistryBackend scoped(fresh);
+      runner.Clear();
+      clock.ClearSleeps();
+      if (before) before(id);
+      Arrange(fresh, c.effects);
+      bool result = RunFix(id, FixArgs{os, L"IE8"});
+      ExpectEffects(fresh, runner, clock, result, c.effects);
+      if (after) after(id);
+    }
+  }
+}
+
+std::vector<int> IdRange(int first, int last) {
+  std::vector<int> ids;
+  for (int id = first; id <= last; ++id) ids.push_back(id);
+  return ids;
 }
 
 }  // namespace corrivo::testing

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,5 +64,13 @@ struct RepairCase {
 std::string CaseName(const RepairCase& c);
 
 constexpr std::int32_t kVersionCodes[] = {0, 1, 3, 6};
+
+// Runs each repair of `ids` once for every version code, each time in a fresh registry arranged
+// for it, and compares what it did with `expected(id, os)`. `before` runs ahead of each repair
+// (to reset other doubles), `after` behind it (to check them).
+void ExpectEveryRepair(const std::vector<int>& ids, const std::function<Effects(int, std::int32_t)>& expected,
+                       RecordingRunner& runner, VirtualClock& clock,
+                       const std::function<void(int)>& before = {}, const std::function<void(int)>& after = {});
+std::vector<int> IdRange(int first, int last);
 
 }  // namespace corrivo::testing
