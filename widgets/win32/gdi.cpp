@@ -42,17 +42,31 @@ void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
   const int h = r.bottom - r.top;
   if (h <= 0) return;
   if (top == bottom) return FillSolid(dc, r, top);
-  TRIVERTEX v[2] = {};
-  v[0].x = r.left;
-  v[0].y = r.top;
-  v[0].Red = static_cast<COLOR16>(GetRValue(top) << 8);
-  v[0].Green = static_cast<COLOR16>(GetGValue(top) << 8);
-  v[0].Blue = static_cast<COLOR16>(GetBValue(top) << 8);
-  v[1].x = r.right;
-  v[1].y = r.bottom;
-  v[1].Red = static_cast<COLOR16>(GetRValue(bottom) << 8);
-  v[1].Green = static_cast<COLOR16>(GetGValue(bottom) << 8);
-  v[1].Blue = static_cast<COLOR16>(GetBValue(bottom) << 8);
+  // Only the rows inside the clip box are computed: a window-sized gradient behind a small
+  // label would otherwise cost a full-size fill on every repaint.
+  RECT clip;
+  RECT part = r;
+  if (GetClipBox(dc, &clip) != NULLREGION && clip.right > clip.left) {
+    part.top = std::max(r.top, clip.top);
+    part.bottom = std::min(r.bottom, clip.bottom);
+    part.left = std::max(r.left, clip.left);
+    part.right = std::min(r.right, clip.right);
+  }
+  if (part.bottom <= part.top || part.right <= part.left) return;
+  auto at = [&](LONG y, int shift) {
+    const LONG num = y - r.top;
+    auto ch = [&](int a, int b) { return static_cast<COLOR16>((a + (b - a) * num / h) << shift); };
+    TRIVERTEX v{};
+    v.Red = ch(GetRValue(top), GetRValue(bottom));
+    v.Green = ch(GetGValue(top), GetGValue(bottom));
+    v.Blue = ch(GetBValue(top), GetBValue(bottom));
+    return v;
+  };
+  TRIVERTEX v[2] = {at(part.top, 8), at(part.bottom, 8)};
+  v[0].x = part.left;
+  v[0].y = part.top;
+  v[1].x = part.right;
+  v[1].y = part.bottom;
   GRADIENT_RECT g = {0, 1};
   GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 }
