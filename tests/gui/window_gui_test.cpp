@@ -230,6 +230,25 @@ TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
   EXPECT_EQ(RunFix(401), L"Fixed!");
 }
 
+TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
+  // A tile answers Space like a click.
+  SendMessageW(Ctl(ids::HeaderTile(1)), WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(Ctl(ids::HeaderTile(1)), WM_KEYUP, VK_SPACE, 0);
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::PageTab(1))));
+  SendMessageW(Ctl(ids::CategoryTile(5)), WM_KEYUP, VK_SPACE, 0);
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::CategoryPage(5))));
+  // A fix button is a standard push button: Space pressed and released clicks it.
+  HWND button = Ctl(ids::FixButton(402));
+  EXPECT_EQ(ClassName(button), L"Button");
+  EXPECT_NE(GetWindowLongW(button, GWL_STYLE) & WS_TABSTOP, 0);
+  PostMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageW(button, WM_KEYUP, VK_SPACE, 0);
+  HWND box = WaitForMessageBox(app.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"Fixed!");
+  CloseMessageBox(box);
+}
+
 TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) {
   VisitAllCategories();
   for (const CatalogEntry& e : Catalog()) {
