@@ -22,7 +22,7 @@ if(WIN32 AND TARGET Corrivo)
   add_dependencies(window_gui_test Corrivo)
   set(gui_run ${PROJECT_SOURCE_DIR}/tests/gui/run-gui-test)
   set(gui_shots ${CMAKE_BINARY_DIR}/screenshots)
-  add_test(NAME window_gui COMMAND ${gui_run} $<TARGET_FILE:window_gui_test> "WindowGui.*" ${gui_shots})
+  add_test(NAME window_gui COMMAND ${gui_run} $<TARGET_FILE:window_gui_test> "WindowGui*" ${gui_shots})
   add_test(NAME window_gui_winxp COMMAND ${gui_run} --version winxp64 $<TARGET_FILE:window_gui_test>
            "VersionGui.TwelveFixesDisabledOnWindowsXP" ${gui_shots})
   add_test(NAME window_gui_vista COMMAND ${gui_run} --version vista $<TARGET_FILE:window_gui_test>

@@ -410,6 +410,56 @@ TEST_F(WindowGui, ClosingEndsTheProgramWithZero) {
   EXPECT_EQ(code, 0u);
 }
 
+// A language file beside the program and the suite setting that names it; both removed again.
+class WindowGuiLanguage : public WindowGui {
+ protected:
+  void SetUp() override {
+    const std::wstring exe = CorrivoExePath();
+    folder_ = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Toolbox_Language";
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    const char text[] =
+        "[Scanner_FixWindows_FormMain]\r\n"
+        "FixWindows_FormMain.Caption=Corrivo Probe\r\n"
+        "Label_General.Caption=Allgemein\r\n"
+        "Label_401.Caption=Taskmanager wieder einschalten\r\n"
+        "Button_401.Caption=Los\r\n"
+        "[FixWindows_M]\r\n"
+        "D_FixFinish=Erledigt!\r\n";
+    if (FILE* f = _wfopen((folder_ + L"\\Probe.lng").c_str(), L"wb")) {
+      std::fwrite(text, 1, sizeof(text) - 1, f);
+      std::fclose(f);
+    }
+    wchar_t appData[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    suite_ = std::wstring(appData) + L"\\Tarsio\\Helmwise V8";
+    CreateDirectoryW((std::wstring(appData) + L"\\Tarsio").c_str(), nullptr);
+    CreateDirectoryW(suite_.c_str(), nullptr);
+    WritePrivateProfileStringW(L"Main", L"Language", L"probe", (suite_ + L"\\Main.ini").c_str());
+    WindowGui::SetUp();
+  }
+  void TearDown() override {
+    app.Close();
+    DeleteFileW((folder_ + L"\\Probe.lng").c_str());
+    RemoveDirectoryW(folder_.c_str());
+    DeleteFileW((suite_ + L"\\Main.ini").c_str());
+  }
+  std::wstring folder_;
+  std::wstring suite_;
+};
+
+TEST_F(WindowGuiLanguage, TextsComeFromTheLanguageFileAlsoForRowsMadeLater) {
+  EXPECT_EQ(WindowText(main), L"Corrivo Probe");
+  EXPECT_EQ(WindowText(Ctl(ids::kLabelGeneral)), L"Allgemein");
+  EXPECT_EQ(WindowText(Ctl(ids::kLabelAdvanced)), L"Advanced Fix");  // no key: the built-in text
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(5)));
+  EXPECT_EQ(WindowText(Ctl(ids::FixLabel(401))), L"Taskmanager wieder einschalten");
+  EXPECT_EQ(WindowText(Ctl(ids::FixButton(401))), L"Los");
+  EXPECT_EQ(WindowText(Ctl(ids::FixButton(402))), L"Fix");
+  EXPECT_EQ(RunFix(401), L"Erledigt!");  // the box's caption is checked against the title too
+  Shot(L"language-probe");
+}
+
 // Run in a prefix that reports the named Windows version.
 class VersionGui : public WindowGui {};
 
