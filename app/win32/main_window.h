@@ -136,6 +136,8 @@ class TFixWindows_FormMain : private CreationSteps {
 
   // --- Components (main_window_build.cpp).
   void BuildFrame();
+  void BuildTitleBar();
+  void BuildEdges();
   void BuildHeader();
   void BuildGeneralPage();
   void BuildReRegistrationPage(ReRegistrationPage& p, int index);
@@ -158,6 +160,8 @@ class TFixWindows_FormMain : private CreationSteps {
 
   // --- Frame (main_window_frame.cpp).
   void ApplyHeaderLooks();
+  layout::FrameLayout ArrangeFrameParts();
+  void ArrangeContentParts(Size panel);
   void ArrangeGeneralPage();
   void ApplyShapes();
   void MaximiseOrRestore();

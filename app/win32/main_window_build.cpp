@@ -54,8 +54,15 @@ void TFixWindows_FormMain::BuildFrame() {
   img1_ = std::make_unique<Image>();
   img1_->Create(hwnd_, ids::kImg1, L"img1", {2, 2, d.width - 4, d.height - 4}, skin_.background, false);
   WireDragHandle(*img1_);
+  BuildTitleBar();
+  BuildEdges();
+  pnlBK_ = std::make_unique<Panel>();
+  pnlBK_->Create(hwnd_, ids::kPnlBK, L"pnl_BK", {11, 104, d.width - 22, d.height - 119}, palette::kHeader);
   // Child windows stack in creation order, the first on top: the background goes under all.
+  img1_->SendToBack();
+}
 
+void TFixWindows_FormMain::BuildTitleBar() {
   imageAIcon_ = std::make_unique<Image>();
   imageAIcon_->Create(hwnd_, ids::kImageAIcon, L"Image_aIcon", {10, 12, 16, 16}, skin_.titleIcon);
   labelTitle_ = std::make_unique<Label>();
@@ -103,14 +110,14 @@ void TFixWindows_FormMain::BuildFrame() {
   rdBtnMax_->OnClick = [this] { MaximiseOrRestore(); };
   rdbtnClose_->OnClick = [this] { SendMessageW(hwnd_, WM_CLOSE, 0, 0); };
 
+}
+
+void TFixWindows_FormMain::BuildEdges() {
+  const Size d = layout::kDesignClientSize;
   img2_ = std::make_unique<Image>();
   img2_->Create(hwnd_, ids::kImg2, L"img2", {d.width - 13, d.height - 13, 9, 9}, skin_.grip);
   img2_->SetCursor(IDC_SIZENWSE);
   WireEdge(*img2_, Edge::Grip);
-
-  pnlBK_ = std::make_unique<Panel>();
-  pnlBK_->Create(hwnd_, ids::kPnlBK, L"pnl_BK", {11, 104, d.width - 22, d.height - 119}, palette::kHeader);
-  img1_->SendToBack();
 
   struct EdgeSpec {
     std::unique_ptr<Image>* slot;

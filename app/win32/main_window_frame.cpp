@@ -32,6 +32,25 @@ void TFixWindows_FormMain::ShowPage(int page) {
 
 void TFixWindows_FormMain::ArrangeWindow() {
   if (!pnlBK_) return;
+  const layout::FrameLayout f = ArrangeFrameParts();
+  ArrangeContentParts(f.pnlBK.Extent());
+  const int page = pageNote_->TabIndex();
+  if (page == 0) {
+    ArrangeGeneralPage();
+  } else if (page == 1) {
+    RedrawWindow(pnlBK_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ArrangeAdvancedPage();
+  }
+  // Pages 2 and 3 keep their inner panels centred.
+  for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
+    const Size outer = r->fill->ClientSize();
+    const Size inner = r->main->Bounds().Extent();
+    r->main->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
+  }
+  ApplyShapes();
+}
+
+layout::FrameLayout TFixWindows_FormMain::ArrangeFrameParts() {
   const Rect bounds = WindowBounds();
   layout::OwnSizes own;
   own.closeButton = rdbtnClose_->Bounds().Extent();
@@ -65,14 +84,17 @@ void TFixWindows_FormMain::ArrangeWindow() {
   for (Image* front : {imageTopLeft_.get(), imageTopRight_.get(), imageBottomLeft_.get(), imageBottomRight_.get()}) {
     front->BringToFront();
   }
+  return f;
+}
 
+void TFixWindows_FormMain::ArrangeContentParts(Size panel) {
   layout::HeaderSizes header;
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     header.labels[i] = headerLabels_[i]->Bounds().Extent();
     header.icons[i] = headerIcons_[i]->Bounds().Extent();
   }
   header.contentCorner = contentBorder_[4]->Bounds().Extent();
-  const layout::ContentLayout c = layout::ArrangeContent(f.pnlBK.Extent(), header);
+  const layout::ContentLayout c = layout::ArrangeContent(panel, header);
   const Rect border[8] = {c.contentTop,     c.contentLeft,     c.contentBottom,     c.contentRight,
                           c.contentTopLeft, c.contentTopRight, c.contentBottomLeft, c.contentBottomRight};
   for (int i = 0; i < 8; ++i) contentBorder_[i]->SetBounds(border[i]);
@@ -86,21 +108,6 @@ void TFixWindows_FormMain::ArrangeWindow() {
   }
   pageNote_->SetBounds(c.pageNote);
   FillPages();
-
-  const int page = pageNote_->TabIndex();
-  if (page == 0) {
-    ArrangeGeneralPage();
-  } else if (page == 1) {
-    RedrawWindow(pnlBK_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ArrangeAdvancedPage();
-  }
-  // Pages 2 and 3 keep their inner panels centred.
-  for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
-    const Size outer = r->fill->ClientSize();
-    const Size inner = r->main->Bounds().Extent();
-    r->main->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
-  }
-  ApplyShapes();
 }
 
 void TFixWindows_FormMain::ArrangeGeneralPage() {
