@@ -2,6 +2,12 @@
 // Corrivo (static, same flags), which registers a class, shows a window and paints once.
 #include "sysaccess/win32/win32_api.h"
 
+#ifdef CORRIVO_MINIMAL_WITH_DEPS
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+#endif
+
 namespace {
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) {
@@ -22,6 +28,16 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+#ifdef CORRIVO_MINIMAL_WITH_DEPS
+  // The same system libraries Corrivo loads, to tell their share of memory from the program's.
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&icc);
+  CoTaskMemFree(nullptr);
+  SHChangeNotify(0, 0, nullptr, nullptr);
+  RegCloseKey(nullptr);
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
