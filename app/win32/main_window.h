@@ -179,7 +179,6 @@ class TFixWindows_FormMain : private CreationSteps {
   SizeToggle sizeToggle_;
   bool edgeDragging_ = false;
   bool gripDragging_ = false;
-  bool shownOnce_ = false;
   StopRequests stops_;
   std::unique_ptr<TScanAndFixThread> thread_;
   std::unique_ptr<Win32EnginePagesView> pagesView_;
