@@ -15,6 +15,7 @@ corrivo_add_test(window_rules_test
 if(WIN32 AND TARGET Corrivo)
   add_executable(window_gui_test
     ${PROJECT_SOURCE_DIR}/tests/gui/window_gui_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/gui/gui_main.cpp
     ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
   target_compile_definitions(window_gui_test PRIVATE CORRIVO_EXE_UNIX="$<TARGET_FILE:Corrivo>")
   target_link_libraries(window_gui_test PRIVATE corrivo_catalog corrivo_sysaccess GTest::gtest comctl32 user32 gdi32)
