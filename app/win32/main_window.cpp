@@ -159,7 +159,6 @@ void TFixWindows_FormMain::OnWindowPosChanging(LPARAM lp) {
 }
 
 void TFixWindows_FormMain::OnClose() {
-  stops_ = {true, true, true, true};
   // A wait loop of a page that is running now ends at its next pass; nothing waits for the
   // worker, and commands already launched run on by themselves.
   if (pages_) {
@@ -193,7 +192,9 @@ void TFixWindows_FormMain::ResetHeaderTiles() {
   ApplyHeaderLooks();
 }
 
-void TFixWindows_FormMain::ClearStopRequests() { stops_ = {}; }
+// The stop requests live in the page logic, which is made with all of them clear once the
+// thread and the texts exist (WireEnginePages); there is nothing to clear before that.
+void TFixWindows_FormMain::ClearStopRequests() {}
 
 void TFixWindows_FormMain::CreateThreadSuspended() {
   thread_ = std::make_unique<TScanAndFixThread>();

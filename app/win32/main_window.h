@@ -45,14 +45,6 @@ using ui::Point;
 using ui::Rect;
 using ui::Size;
 
-// The stop requests of the four engine tasks, set by the Stop buttons and by closing.
-struct StopRequests {
-  bool scan = false;
-  bool fix = false;
-  bool ie = false;
-  bool wmp = false;
-};
-
 class TFixWindows_FormMain : private CreationSteps {
  public:
   TFixWindows_FormMain();
@@ -73,7 +65,6 @@ class TFixWindows_FormMain : private CreationSteps {
   void SelectCategory(int category) override;
   void FitLastColumn();
   void ShowPage(int page) override;
-  StopRequests& Stops() { return stops_; }
   TScanAndFixThread* Thread() { return thread_.get(); }
   const MessageTexts& Messages() const { return messages_; }
 
@@ -179,7 +170,6 @@ class TFixWindows_FormMain : private CreationSteps {
   SizeToggle sizeToggle_;
   bool edgeDragging_ = false;
   bool gripDragging_ = false;
-  StopRequests stops_;
   std::unique_ptr<TScanAndFixThread> thread_;
   std::unique_ptr<Win32EnginePagesView> pagesView_;
   std::unique_ptr<EnginePages> pages_;
