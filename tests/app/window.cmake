@@ -43,7 +43,7 @@ if(WIN32 AND TARGET Corrivo)
   add_executable(minimal_window_deps WIN32 ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window.cpp
                  ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window_deps.rc)
   target_compile_definitions(minimal_window_deps PRIVATE CORRIVO_MINIMAL_WITH_DEPS)
-  target_link_libraries(minimal_window_deps PRIVATE corrivo_flags comctl32 ole32 shell32 advapi32 msimg32)
+  target_link_libraries(minimal_window_deps PRIVATE corrivo_flags comctl32 ole32 shell32 advapi32)
   target_link_options(minimal_window_deps PRIVATE ${CORRIVO_XP_LINK_FLAGS} -mwindows -static)
   add_executable(start_bench ${PROJECT_SOURCE_DIR}/tests/gui/start_bench.cpp ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
   target_compile_definitions(start_bench PRIVATE CORRIVO_EXE_UNIX="$<TARGET_FILE:Corrivo>")

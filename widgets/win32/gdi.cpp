@@ -1,6 +1,7 @@
 #include "widgets/win32/gdi.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace corrivo::ui::win32 {
 
@@ -38,37 +39,57 @@ void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
   FillRect(dc, &r, brush.get());
 }
 
+namespace {
+
+// Rounded down like the system's gradient fill, so the skin looks as it did when msimg32 drew it.
+BYTE Channel(int from, int to, LONG row, LONG rows) {
+  // 64 bits: a rectangle may reach far outside the device when only a slice of it is visible.
+  return static_cast<BYTE>((std::int64_t{from} * (rows - row) + std::int64_t{to} * row) / rows);
+}
+
+COLORREF RowColour(COLORREF top, COLORREF bottom, LONG row, LONG rows) {
+  return RGB(Channel(GetRValue(top), GetRValue(bottom), row, rows),
+             Channel(GetGValue(top), GetGValue(bottom), row, rows),
+             Channel(GetBValue(top), GetBValue(bottom), row, rows));
+}
+
+// An opaque empty text run is the cheapest solid fill GDI has: no brush to make or free.
+void FillBand(HDC dc, const RECT& band, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &band, nullptr, 0, nullptr);
+}
+
+}  // namespace
+
 void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
-  const int h = r.bottom - r.top;
-  if (h <= 0) return;
+  const LONG h = r.bottom - r.top;
+  if (h <= 0 || r.right <= r.left) return;
   if (top == bottom) return FillSolid(dc, r, top);
-  // Only the rows inside the clip box are computed: a window-sized gradient behind a small
-  // label would otherwise cost a full-size fill on every repaint.
-  RECT clip;
+  // Only the rows inside the clip box are painted: a window-sized gradient behind a small
+  // label would otherwise cost a full-size fill on every repaint. Each row's colour depends on
+  // its place in the whole rectangle only, so partial repaints meet without a seam.
   RECT part = r;
-  if (GetClipBox(dc, &clip) != NULLREGION && clip.right > clip.left) {
+  RECT clip;
+  const int region = GetClipBox(dc, &clip);
+  if (region == NULLREGION) return;
+  if (region != ERROR && clip.right > clip.left) {
     part.top = std::max(r.top, clip.top);
     part.bottom = std::min(r.bottom, clip.bottom);
     part.left = std::max(r.left, clip.left);
     part.right = std::min(r.right, clip.right);
   }
   if (part.bottom <= part.top || part.right <= part.left) return;
-  auto at = [&](LONG y, int shift) {
-    const LONG num = y - r.top;
-    auto ch = [&](int a, int b) { return static_cast<COLOR16>((a + (b - a) * num / h) << shift); };
-    TRIVERTEX v{};
-    v.Red = ch(GetRValue(top), GetRValue(bottom));
-    v.Green = ch(GetGValue(top), GetGValue(bottom));
-    v.Blue = ch(GetBValue(top), GetBValue(bottom));
-    return v;
-  };
-  TRIVERTEX v[2] = {at(part.top, 8), at(part.bottom, 8)};
-  v[0].x = part.left;
-  v[0].y = part.top;
-  v[1].x = part.right;
-  v[1].y = part.bottom;
-  GRADIENT_RECT g = {0, 1};
-  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
+  const COLORREF oldBk = GetBkColor(dc);
+  // Rows of one colour go out as one band: a gentle gradient over a tall area has far fewer
+  // colours than rows.
+  for (LONG y = part.top; y < part.bottom;) {
+    const COLORREF colour = RowColour(top, bottom, y - r.top, h);
+    LONG end = y + 1;
+    while (end < part.bottom && RowColour(top, bottom, end - r.top, h) == colour) ++end;
+    FillBand(dc, {part.left, y, part.right, end}, colour);
+    y = end;
+  }
+  SetBkColor(dc, oldBk);
 }
 
 void FillRounded(HDC dc, const RECT& r, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
