@@ -2,24 +2,19 @@
 
 namespace corrivo {
 
-bool IsRefusedVersionCode(std::int32_t code) {
-  return code == -1 || code == 2 || code == 4 || code == 5;
-}
-
 bool RunCreationSequence(CreationSteps& steps) {
   steps.ApplyWindowStyle();
   steps.ResetHeaderTiles();
-  steps.ClearStopRequests();
   steps.CreateThreadSuspended();
   steps.DetectIEVersion();
-  const std::int32_t code = steps.DetectOsVersionCode();
+  const WindowsVersion windows = steps.DetectWindowsVersion();
   steps.LoadLanguage();
   steps.SaveColumnTitle();
-  if (IsRefusedVersionCode(code)) {
+  if (!IsSupported(windows)) {
     steps.RefuseVersion();
     return false;
   }
-  steps.StartThread(code);
+  steps.StartThread(windows);
   steps.ShowPage(0);
   steps.AnchorControls();
   steps.FillPages();

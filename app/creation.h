@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "sysaccess/windows_version.h"
+
 namespace corrivo {
 
 class CreationSteps {
@@ -11,16 +13,15 @@ class CreationSteps {
   virtual ~CreationSteps() = default;
   virtual void ApplyWindowStyle() = 0;           // system menu, min/max boxes, no caption; hide restore
   virtual void ResetHeaderTiles() = 0;           // page 0's tile selected, its label white
-  virtual void ClearStopRequests() = 0;
   virtual void CreateThreadSuspended() = 0;      // and its Init
   virtual void DetectIEVersion() = 0;
-  virtual std::int32_t DetectOsVersionCode() = 0;
+  virtual WindowsVersion DetectWindowsVersion() = 0;
   virtual void LoadLanguage() = 0;               // record, language, messages, window texts
   virtual void SaveColumnTitle() = 0;
-  // Shows D_ForVersion owned by the window and ends the process with exit code 0. The product
+  // Shows unsupportedWindows owned by the window and ends the process with exit code 0. The product
   // never returns from it; a test double does, and the sequence then stops.
   virtual void RefuseVersion() = 0;
-  virtual void StartThread(std::int32_t osVersionCode) = 0;  // codes, offered flags, resume
+  virtual void StartThread(WindowsVersion windows) = 0;  // codes, offered flags, resume
   virtual void ShowPage(int page) = 0;
   virtual void AnchorControls() = 0;
   virtual void FillPages() = 0;
@@ -31,6 +32,5 @@ class CreationSteps {
 // Runs the sequence; false when the version was refused.
 bool RunCreationSequence(CreationSteps& steps);
 // The codes of the systems the program refuses: -1, 2, 4 and 5.
-bool IsRefusedVersionCode(std::int32_t code);
 
 }  // namespace corrivo

@@ -92,9 +92,9 @@ void TExtIniFile::Section::RebuildIndex() const {
 
 // ---- TExtIniFile ----
 
-bool TExtIniFile::LoadFromFile(const std::wstring& path) {
+bool TExtIniFile::LoadFromFile(FileService& files, const std::wstring& path) {
   std::vector<std::wstring> lines;
-  if (!LoadTextFile(path, &lines)) return false;
+  if (!LoadTextFile(files, path, &lines)) return false;
   SetStrings(lines);
   return true;
 }

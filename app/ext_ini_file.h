@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sysaccess/files.h"
+
 namespace corrivo {
 
 // Case-insensitive form of a section or key name. Basic Latin, Latin-1, Latin Extended-A,
@@ -43,7 +45,7 @@ class TExtIniFile {
 
   // Reads the whole text file and hands its lines to SetStrings; false (store unchanged) when
   // the file cannot be read.
-  bool LoadFromFile(const std::wstring& path);
+  bool LoadFromFile(FileService& files, const std::wstring& path);
   // Clears the store and parses `lines`.
   void SetStrings(const std::vector<std::wstring>& lines);
 

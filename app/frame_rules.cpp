@@ -42,15 +42,15 @@ SizeToggle::Outcome SizeToggle::Toggle(Rect current, Rect workArea, int listWidt
   if (maximised_) {
     maximised_ = false;
     o.bounds = saved_;
-    o.column0 = listWidth - 150;
-    o.column1 = 100;
+    o.itemColumn = listWidth - 150;
+    o.statusColumn = 100;
     o.showMaximise = true;
     o.showRestore = false;
   } else {
     saved_ = current;
     o.bounds = workArea;
-    o.column0 = listWidth - 100;
-    o.column1 = 100;
+    o.itemColumn = listWidth - 100;
+    o.statusColumn = 100;
     maximised_ = true;
     o.showMaximise = false;
     o.showRestore = true;
@@ -69,12 +69,6 @@ WheelOutcome WheelOnWindow(int page, Point p, ui::Size box, int position, int de
   return w;
 }
 
-std::vector<int> FixButtonsDisabledOn(unsigned major, unsigned minor) {
-  if (major == 5) return {103, 106, 209, 309, 405, 410, 502, 503, 507, 508, 509, 510};
-  if (major == 6 && minor == 0) return {309, 503, 507, 508, 509, 510};
-  return {};
-}
-
-int SelectAllShiftOn(unsigned major) { return major == 5 ? 3 : 0; }
+int SelectAllShiftOn(WindowsVersion windows) { return windows == WindowsVersion::XP ? 3 : 0; }
 
 }  // namespace corrivo

@@ -1,10 +1,11 @@
 // Rules of the self-drawn window frame: maximise and restore, resizing by edge and grip, the
-// minimum size, the mouse wheel and the fixes disabled on older Windows versions.
+// minimum size and the mouse wheel.
 #pragma once
 
 #include <vector>
 
 #include "app/layout.h"
+#include "sysaccess/windows_version.h"
 
 namespace corrivo {
 
@@ -23,10 +24,10 @@ class SizeToggle {
  public:
   struct Outcome {
     Rect bounds;
-    int column0 = 0;  // scan list columns
-    int column1 = 0;
-    bool showMaximise = false;  // Rdbtn_MaxM
-    bool showRestore = false;   // RdBtn_Max
+    int itemColumn = 0;  // the scan list's columns
+    int statusColumn = 0;
+    bool showMaximise = false;  // the button that offers the other state
+    bool showRestore = false;
   };
   bool Maximised() const { return maximised_; }
   const Rect& SavedBounds() const { return saved_; }
@@ -49,9 +50,7 @@ struct WheelOutcome {
 WheelOutcome WheelOnWindow(int page, Point inScrollBox, ui::Size scrollBox, int position, int delta,
                            int range);
 
-// The fix buttons the window disables each time it becomes active, by the running Windows.
-std::vector<int> FixButtonsDisabledOn(unsigned major, unsigned minor);
 // How far CheckBox_SelectAll moves right on activation.
-int SelectAllShiftOn(unsigned major);
+int SelectAllShiftOn(WindowsVersion windows);
 
 }  // namespace corrivo

@@ -5,9 +5,5 @@ corrivo_layer(corrivo_language
     text_file.cpp
     language.cpp
     language_settings.cpp
-  WIN32_SOURCES
-    win32/file_access.cpp
-  HOST_SOURCES
-    host/file_access.cpp
   DEPS corrivo_sysaccess
   WIN32_LIBS kernel32)

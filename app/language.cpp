@@ -1,7 +1,6 @@
 #include "app/language.h"
 
-#include "app/file_access.h"
-#include "sysaccess/platform.h"
+#include "sysaccess/files.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {
@@ -10,36 +9,28 @@ namespace {
 bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 bool HasCaption(ComponentKind kind) {
-  switch (kind) {
-    case ComponentKind::Label:
-    case ComponentKind::PushButton:
-    case ComponentKind::GroupBox:
-    case ComponentKind::CheckBox:
-    case ComponentKind::RadioButton:
-    case ComponentKind::MenuItem:
-    case ComponentKind::ToolButton:
-    case ComponentKind::SpeedButton:
-    case ComponentKind::TabSheet:
-    case ComponentKind::DockingPanel:
-    case ComponentKind::DockingTabContainer:
-      return true;
-    default:
-      return false;
-  }
+  return kind == ComponentKind::Label || kind == ComponentKind::PushButton || kind == ComponentKind::CheckBox;
 }
 
 }  // namespace
 
 const std::vector<MessageTextKey>& MessageTextKeys() {
   static const std::vector<MessageTextKey> keys = {
-      {L"D_NoProblem", &MessageTexts::D_NoProblem},     {L"D_FixAll", &MessageTexts::D_FixAll},
-      {L"D_FixIESure", &MessageTexts::D_FixIESure},     {L"D_FixIEFinish", &MessageTexts::D_FixIEFinish},
-      {L"D_FixMPSure", &MessageTexts::D_FixMPSure},     {L"D_FixMPFinish", &MessageTexts::D_FixMPFinish},
-      {L"D_NeedFix", &MessageTexts::D_NeedFix},         {L"D_Total", &MessageTexts::D_Total},
-      {L"D_ForVersion", &MessageTexts::D_ForVersion},   {L"D_FixFinish", &MessageTexts::D_FixFinish},
-      {L"D_FixFailed", &MessageTexts::D_FixFailed},     {L"D_Min", &MessageTexts::D_Min},
-      {L"D_Max", &MessageTexts::D_Max},                 {L"D_Restore", &MessageTexts::D_Restore},
-      {L"D_Close", &MessageTexts::D_Close},
+      {L"D_NoProblem", &MessageTexts::noProblems},
+      {L"D_FixAll", &MessageTexts::allFixed},
+      {L"D_FixIESure", &MessageTexts::confirmIERegistration},
+      {L"D_FixIEFinish", &MessageTexts::ieRegistered},
+      {L"D_FixMPSure", &MessageTexts::confirmMediaPlayerRegistration},
+      {L"D_FixMPFinish", &MessageTexts::mediaPlayerRegistered},
+      {L"D_NeedFix", &MessageTexts::needsFix},
+      {L"D_Total", &MessageTexts::total},
+      {L"D_ForVersion", &MessageTexts::unsupportedWindows},
+      {L"D_FixFinish", &MessageTexts::fixed},
+      {L"D_FixFailed", &MessageTexts::fixFailed},
+      {L"D_Min", &MessageTexts::minimiseHint},
+      {L"D_Max", &MessageTexts::maximiseHint},
+      {L"D_Restore", &MessageTexts::restoreHint},
+      {L"D_Close", &MessageTexts::closeHint},
   };
   return keys;
 }
@@ -53,10 +44,11 @@ MessageTexts ReadMessageTexts(const TLanguage& language) {
   return texts;
 }
 
-TLanguage::TLanguage(std::wstring name, const std::wstring& folder) : Name(std::move(name)), Folder(folder) {
+TLanguage::TLanguage(FileService& files, std::wstring name, const std::wstring& folder)
+    : Name(std::move(name)), Folder(folder), files_(files) {
   if (!Folder.empty() && IsPathDelimiter(Folder.back())) Folder.pop_back();
   std::vector<std::wstring> names;
-  ListFolderFiles(Folder, &names, L"*.lng", false);
+  ListFolderFiles(files_, Folder, &names, L"*.lng", false);
   for (const auto& file : names) {
     if (file.size() < 4) continue;
     Languages.push_back(file.substr(0, file.size() - 4));
@@ -69,7 +61,7 @@ long TLanguage::FindLanguage(const std::wstring& languageName) const {
     if (!EqualsNoCase(Languages[i], languageName)) continue;
     // The listed spelling, not the setting's: the setting may differ in letter case, and not
     // every file system ignores it.
-    return files::FileExists(Folder + L"\\" + fileNames_[i]) ? static_cast<long>(i) : -1;
+    return files_.FileExists(Folder + L"\\" + fileNames_[i]) ? static_cast<long>(i) : -1;
   }
   return -1;
 }
@@ -79,7 +71,7 @@ void TLanguage::SetLanguage(const std::wstring& languageName) {
   if (index < 0) index = FindLanguage(L"English");
   if (index < 0) return;
   const auto i = static_cast<std::size_t>(index);
-  if (Strings.LoadFromFile(Folder + L"\\" + fileNames_[i])) loaded_ = Languages[i];
+  if (Strings.LoadFromFile(files_, Folder + L"\\" + fileNames_[i])) loaded_ = Languages[i];
 }
 
 std::wstring TLanguage::ReadString(const std::wstring& section, const std::wstring& key,
@@ -114,10 +106,6 @@ void TLanguage::TranslateOwned(Component& owner, const std::wstring& section) co
       if (c->ShowsHint()) apply(name + L".Hint", c->Hint(), [c](const std::wstring& t) { c->SetHint(t); });
     } else if (HasCaption(kind)) {
       apply(name + L".Caption", c->Caption(), [c](const std::wstring& t) { c->SetCaption(t); });
-    } else if (kind == ComponentKind::DropDownList || kind == ComponentKind::TreeView) {
-      for (std::size_t k = 0; k < c->ItemCount(); ++k)
-        apply(name + L".Items[" + std::to_wstring(k) + L"].Caption", c->ItemText(k),
-              [c, k](const std::wstring& t) { c->SetItemText(k, t); });
     } else if (kind == ComponentKind::ListView) {
       for (std::size_t k = 0; k < c->ColumnCount(); ++k)
         apply(name + L".Columns[" + std::to_wstring(k) + L"].Caption", c->ColumnCaption(k),

@@ -10,6 +10,8 @@
 #include "app/component_tree.h"
 #include "app/ext_ini_file.h"
 
+#include "sysaccess/system.h"
+
 namespace corrivo {
 
 // Section of the program's message texts.
@@ -18,21 +20,21 @@ inline constexpr wchar_t kMessageSection[] = L"FixWindows_M";
 // The program-wide message texts, read once at start; each holds its built-in English text until
 // a language file replaces it.
 struct MessageTexts {
-  std::wstring D_NoProblem = L"No problems";
-  std::wstring D_FixAll = L"All problems fixed.";
-  std::wstring D_FixIESure = L"Are you sure of reregister all DLL and OCX files for IE?";
-  std::wstring D_FixIEFinish = L"Internet Explorer fixed.";
-  std::wstring D_FixMPSure = L"Are you sure of reregister all DLL and OCX files for Media Player?";
-  std::wstring D_FixMPFinish = L"Media Player fixed.";
-  std::wstring D_NeedFix = L"Need Fix";
-  std::wstring D_Total = L"Total";
-  std::wstring D_ForVersion = L"This tool only for xp, vista , win 7 and win8.";
-  std::wstring D_FixFinish = L"Fixed!";
-  std::wstring D_FixFailed = L"Fixed Failed!";
-  std::wstring D_Min = L"Minimize";
-  std::wstring D_Max = L"Maximize";
-  std::wstring D_Restore = L"Restore";
-  std::wstring D_Close = L"Close";
+  std::wstring noProblems = L"No problems";
+  std::wstring allFixed = L"All problems fixed.";
+  std::wstring confirmIERegistration = L"Are you sure of reregister all DLL and OCX files for IE?";
+  std::wstring ieRegistered = L"Internet Explorer fixed.";
+  std::wstring confirmMediaPlayerRegistration = L"Are you sure of reregister all DLL and OCX files for Media Player?";
+  std::wstring mediaPlayerRegistered = L"Media Player fixed.";
+  std::wstring needsFix = L"Need Fix";
+  std::wstring total = L"Total";
+  std::wstring unsupportedWindows = L"This tool only for xp, vista , win 7 and win8.";
+  std::wstring fixed = L"Fixed!";
+  std::wstring fixFailed = L"Fixed Failed!";
+  std::wstring minimiseHint = L"Minimize";
+  std::wstring maximiseHint = L"Maximize";
+  std::wstring restoreHint = L"Restore";
+  std::wstring closeHint = L"Close";
 };
 
 // The key of each message text and where it goes, in the order above.
@@ -45,7 +47,7 @@ const std::vector<MessageTextKey>& MessageTextKeys();
 class TLanguage {
  public:
   // Sets Name and lists the "*.lng" files of `folder`; a missing folder lists none.
-  TLanguage(std::wstring name, const std::wstring& folder);
+  TLanguage(FileService& files, std::wstring name, const std::wstring& folder);
   TLanguage(const TLanguage&) = delete;
   TLanguage& operator=(const TLanguage&) = delete;
 
@@ -71,6 +73,7 @@ class TLanguage {
   long FindLanguage(const std::wstring& languageName) const;
   void TranslateOwned(Component& owner, const std::wstring& section) const;
 
+  FileService& files_;
   std::vector<std::wstring> fileNames_;  // the listed file name behind each entry of Languages
   std::wstring loaded_;
 };
@@ -79,16 +82,16 @@ class TLanguage {
 MessageTexts ReadMessageTexts(const TLanguage& language);
 
 // The suite settings file: the roaming application-data folder + "\Tarsio\Helmwise V8\Main.ini".
-std::wstring SuiteSettingsPath();
+std::wstring SuiteSettingsPath(OperatingSystem& os);
 // Key "Language" of section "Main" in the suite settings file, default "English"; empty when
 // reading failed in an unexpected way (SetLanguage then picks English).
-std::wstring GetSuiteLanguageName();
+std::wstring GetSuiteLanguageName(System& system);
 
 // The language record: key "MyLang" of section "Lang" in "Corrivo.Log" beside the program.
-std::wstring LanguageRecordPath();  // empty when the program folder is unknown
+std::wstring LanguageRecordPath(OperatingSystem& os);  // empty when the program folder is unknown
 // Sets the one key in `path`, keeping whatever else the file holds, and replaces the file whole
 // or not at all. False when the file could not be written.
-bool WriteLanguageRecord(const std::wstring& path, const std::wstring& suiteLanguage);
+bool WriteLanguageRecord(FileService& files, const std::wstring& path, const std::wstring& suiteLanguage);
 
 // Everything the window does with languages at creation, in order: the language object over
 // "Toolbox_Language" beside the program, the language record, the suite's language, the message
@@ -99,6 +102,6 @@ struct ProgramLanguage {
   std::wstring suiteLanguage;  // as read, before any fall-back
   bool recordWritten = false;  // the program goes on either way
 };
-ProgramLanguage LoadProgramLanguage(Component& window);
+ProgramLanguage LoadProgramLanguage(System& system, Component& window);
 
 }  // namespace corrivo

@@ -1,9 +1,7 @@
 // The suite's language setting, the language record and the start-up order that ties them to
 // the language object.
-#include "app/file_access.h"
 #include "app/language.h"
 #include "app/text_file.h"
-#include "sysaccess/platform.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {
@@ -54,30 +52,32 @@ void SetRecordLine(std::vector<std::wstring>* lines, const std::wstring& line) {
 
 }  // namespace
 
-std::wstring SuiteSettingsPath() { return TAppFrame().AppDataDir + L"\\Tarsio\\Helmwise V8\\Main.ini"; }
+std::wstring SuiteSettingsPath(OperatingSystem& os) {
+  return os.FolderPath(KnownFolder::AppData) + L"\\Tarsio\\Helmwise V8\\Main.ini";
+}
 
-std::wstring GetSuiteLanguageName() {
+std::wstring GetSuiteLanguageName(System& system) {
   try {
-    return files::ReadProfileString(SuiteSettingsPath(), L"Main", L"Language", L"English");
+    return system.files.ReadProfileString(SuiteSettingsPath(system.os), L"Main", L"Language", L"English");
   } catch (...) {
     return std::wstring();
   }
 }
 
-std::wstring LanguageRecordPath() {
-  std::wstring dir = TAppFrame().ExeDir;
+std::wstring LanguageRecordPath(OperatingSystem& os) {
+  const std::wstring dir = ProgramFolder(os);
   // Without a known program folder the record would land in the current folder; skip it.
   return dir.empty() ? std::wstring() : dir + L"Corrivo.Log";
 }
 
-bool WriteLanguageRecord(const std::wstring& path, const std::wstring& suiteLanguage) {
+bool WriteLanguageRecord(FileService& files, const std::wstring& path, const std::wstring& suiteLanguage) {
   if (path.empty()) return false;
   try {
     std::wstring value;
     for (wchar_t c : suiteLanguage) value += (c == L'\r' || c == L'\n') ? L' ' : c;
     std::vector<std::wstring> lines;
     TextEncoding encoding = TextEncoding::Ansi;
-    if (!LoadTextFile(path, &lines, &encoding)) encoding = TextEncoding::Ansi;
+    if (!LoadTextFile(files, path, &lines, &encoding)) encoding = TextEncoding::Ansi;
     SetRecordLine(&lines, std::wstring(kRecordKey) + L"=" + value);
     if (encoding == TextEncoding::Ansi) {
       // Plain ASCII stays plain; anything else goes to UTF-16 with its mark, which every
@@ -85,19 +85,19 @@ bool WriteLanguageRecord(const std::wstring& path, const std::wstring& suiteLang
       for (const auto& line : lines)
         if (!IsAsciiText(line)) encoding = TextEncoding::Utf16Le;
     }
-    return files::ReplaceFileContent(path, EncodeText(lines, encoding));
+    return files.ReplaceWholeFile(path, EncodeText(lines, encoding));
   } catch (...) {
     return false;
   }
 }
 
-ProgramLanguage LoadProgramLanguage(Component& window) {
+ProgramLanguage LoadProgramLanguage(System& system, Component& window) {
   ProgramLanguage result;
-  TAppFrame frame;
-  const std::wstring folder = frame.ExeDir.empty() ? std::wstring() : frame.ExeDir + L"Toolbox_Language";
-  result.language = std::make_unique<TLanguage>(L"Scanner", folder);
-  result.suiteLanguage = GetSuiteLanguageName();
-  result.recordWritten = WriteLanguageRecord(LanguageRecordPath(), result.suiteLanguage);
+  const std::wstring programFolder = ProgramFolder(system.os);
+  const std::wstring folder = programFolder.empty() ? std::wstring() : programFolder + L"Toolbox_Language";
+  result.language = std::make_unique<TLanguage>(system.files, L"Scanner", folder);
+  result.suiteLanguage = GetSuiteLanguageName(system);
+  result.recordWritten = WriteLanguageRecord(system.files, LanguageRecordPath(system.os), result.suiteLanguage);
   result.language->SetLanguage(result.suiteLanguage);
   result.messages = ReadMessageTexts(*result.language);
   result.language->TranslateComponent(window);

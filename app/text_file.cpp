@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/file_access.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {
@@ -21,7 +20,7 @@ std::wstring Utf16BeToWide(std::string_view bytes) {
 
 }  // namespace
 
-std::wstring DecodeText(std::string_view bytes, AnsiDecoder ansi, TextEncoding* encoding) {
+std::wstring DecodeText(std::string_view bytes, const AnsiDecoder& ansi, TextEncoding* encoding) {
   TextEncoding found = TextEncoding::Ansi;
   std::wstring text;
   if (StartsWith(bytes, "\xEF\xBB\xBF")) {
@@ -58,11 +57,12 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
   return lines;
 }
 
-bool LoadTextFile(const std::wstring& path, std::vector<std::wstring>* lines, TextEncoding* encoding) {
+bool LoadTextFile(FileService& files, const std::wstring& path, std::vector<std::wstring>* lines,
+                  TextEncoding* encoding) {
   lines->clear();
   std::string bytes;
-  if (!files::ReadWholeFile(path, &bytes)) return false;
-  *lines = SplitLines(DecodeText(bytes, &files::AnsiToWide, encoding));
+  if (files.ReadWholeFile(path, &bytes) != FileRead::Ok) return false;
+  *lines = SplitLines(DecodeText(bytes, [&files](std::string_view b) { return files.AnsiToWide(b); }, encoding));
   return true;
 }
 

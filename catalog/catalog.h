@@ -1,56 +1,48 @@
-// The fixed catalogue of 68 numbered repairs and the checks of the 50 scan items.
+// The catalogue: the 68 numbered repairs, their plans and checks, and the lists derived from
+// them. Each record lives next to its plan and check in the file of its group.
 #pragma once
 
-#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "catalog/plan.h"
+#include "catalog/repair.h"
 
 namespace corrivo {
 
-// The arguments the window (or the engine) passes to a repair or a check.
-struct FixArgs {
-  std::int32_t osVersionCode = 0;      // 0 XP, 1 Vista, 3 Windows 7, 6 Windows 8
-  std::wstring ieVersionName = L"IE8";  // "IE8", "IE9" or "IE10"
-};
-
-// Place of an ID on the Advanced Fix page; tab 0 means no row.
-enum class FixTab { None = 0, Desktop = 1, System = 2, IE = 3, MediaPlayer = 4, Security = 5, Additional = 6 };
-
-struct CatalogEntry {
-  int id;
-  FixTab tab;
-  int row;                 // 1-based position in its tab, 0 without a row
-  const wchar_t* caption;  // default English row label, nullptr without a row
-};
-
-// The 68 IDs in ascending order.
-const std::vector<CatalogEntry>& Catalog();
+// Every repair in ascending ID order.
+const std::vector<Repair>& Repairs();
+const Repair* FindRepair(int id);
 bool IsCatalogId(int id);
-const CatalogEntry* FindCatalogEntry(int id);
-// The rows of one tab in row order.
-std::vector<CatalogEntry> TabRows(FixTab tab);
+// The rows of one category in row order.
+std::vector<const Repair*> CategoryRows(Category category);
+// "Desktop" ... "Additional", "" for Category::None.
+const wchar_t* CategoryCaption(Category category);
+// The IDs whose buttons the window disables on this version.
+std::vector<int> DisabledFixes(WindowsVersion windows);
 
-// The tab's caption ("Desktop" ... "Additional"), "" for FixTab::None.
-const wchar_t* TabCaption(FixTab tab);
-
-// Which of the FixArgs a repair (or a check) takes.
-enum class FixArgument { None, OsVersionCode, IEVersionName, FalseFlag };
-FixArgument FixArgumentOf(int id);
-FixArgument CheckArgumentOf(int id);
-
-// The plan Fix<ID> runs for these arguments (empty for an unknown ID).
-Plan PlanFor(int id, const FixArgs& args);
-// Runs Fix<ID> (its plan through the executor); false for an unknown ID.
-bool RunFix(int id, const FixArgs& args);
-// True when Check<ID> exists (IDs 101 to 510 whose group gives one).
+// The plan of a repair for these arguments; empty for an unknown ID.
+Plan PlanFor(int id, const RepairArgs& args);
+// Runs a repair's plan; false for an unknown ID.
+bool RunRepair(System& system, int id, const RepairArgs& args);
 bool HasCheck(int id);
-// Runs Check<ID>; false when there is no check.
-bool RunCheck(int id, const FixArgs& args);
+// Runs a repair's check: true when the problem is present; false without a check.
+bool RunCheck(System& system, int id, const RepairArgs& args);
 
-// A readable listing of the catalogue, or of one repair's plan for a Windows version.
+// The repairs the General Fix page scans, in the order of its list (50 of them).
+const std::vector<const Repair*>& ScannedRepairs();
+
+// A readable listing of the catalogue, and of one repair's plan for a Windows version.
 std::wstring ListCatalog();
-std::wstring DescribeFix(int id, const FixArgs& args);
+std::wstring DescribeRepair(int id, const RepairArgs& args);
+
+// The records of each group, in the files that hold their plans and checks.
+std::span<const Repair> ExplorerShellRepairs();        // 101-110
+std::span<const Repair> InternetExplorerRepairs();     // 201-210
+std::span<const Repair> MediaPlayerRepairs();          // 301-310
+std::span<const Repair> SecurityRepairs();             // 401-410
+std::span<const Repair> AdditionalRepairs();           // 501-510
+std::span<const Repair> DesktopAndShellRepairs();      // 601-616
+std::span<const Repair> HostsAndAssociationRepairs();  // 701-702
 
 }  // namespace corrivo

@@ -1,33 +1,43 @@
 #include "catalog/executor.h"
 
-#include "catalog/step_backend.h"
-#include "sysaccess/clock.h"
-#include "sysaccess/registry.h"
-#include "sysaccess/shell.h"
+#include <exception>
+
+#include "catalog/special_steps.h"
 
 namespace corrivo {
+namespace {
 
-bool ExecuteStep(const Step& s) {
-  bool result = false;
+bool RunStep(System& system, const Step& s) {
+  const Registry registry = system.registry();
   switch (s.kind) {
-    case StepKind::WriteDword: result = WriteRegInteger(s.root, s.key, s.name, s.dword); break;
-    case StepKind::WriteString: result = WriteRegString(s.root, s.key, s.name, s.text); break;
-    case StepKind::WriteExpandString: result = WriteRegExpandString(s.root, s.key, s.name, s.text); break;
-    case StepKind::DeleteValue: result = DeleteRegValue(s.root, s.key, s.name); break;
-    case StepKind::DeleteKey: result = DeleteRegKey(s.root, s.key); break;
-    case StepKind::CreateKey: result = CreateRegKey(s.root, s.key); break;
-    case StepKind::Run: result = RunShellCommand(s.text); break;
-    case StepKind::Wait:
-      SleepMs(s.ms);
-      result = true;
-      break;
-    case StepKind::Special: result = RunSpecialStep(s); break;
-    case StepKind::Succeed: result = true; break;
+    case StepKind::WriteDword: return registry.WriteInteger(s.root, s.key, s.name, s.dword);
+    case StepKind::WriteString: return registry.WriteString(s.root, s.key, s.name, s.text);
+    case StepKind::WriteExpandString: return registry.WriteExpandString(s.root, s.key, s.name, s.text);
+    case StepKind::DeleteValue: return registry.DeleteValue(s.root, s.key, s.name);
+    case StepKind::DeleteKey: return registry.DeleteKey(s.root, s.key);
+    case StepKind::CreateKey: return registry.CreateKey(s.root, s.key);
+    case StepKind::Run: return system.commands.Run(s.text);
+    case StepKind::Wait: system.clock.SleepMs(s.ms); return true;
+    case StepKind::Special: return RunSpecialStep(system, s);
+    case StepKind::Succeed: return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ExecuteStep(System& system, const Step& s) {
+  bool result = false;
+  try {
+    result = RunStep(system, s);
+  } catch (const std::exception&) {
+    // Out of memory in the middle of a repair: this step failed, the next ones still run.
+    result = false;
   }
   return s.alwaysSucceeds || result;
 }
 
-bool ExecutePlan(const Plan& plan, std::vector<StepTrace>* trace) {
+bool ExecutePlan(System& system, const Plan& plan, std::vector<StepTrace>* trace) {
   if (trace) trace->assign(plan.size(), StepTrace{});
   bool anyRan = false;
   bool last = false;
@@ -36,7 +46,7 @@ bool ExecutePlan(const Plan& plan, std::vector<StepTrace>* trace) {
   for (std::size_t i = 0; i < plan.size(); ++i) {
     const Step& s = plan[i];
     if (s.condition == StepCondition::IfPreviousFailed && (!anyRan || last)) continue;
-    last = ExecuteStep(s);
+    last = ExecuteStep(system, s);
     anyRan = true;
     if (s.decides) {
       decidingRan = true;

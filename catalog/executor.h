@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalog/plan.h"
+#include "sysaccess/system.h"
 
 namespace corrivo {
 
@@ -16,11 +17,11 @@ struct StepTrace {
 // Runs the steps in order. A failed step never stops the ones after it. The result is that of
 // the last step that ran, unless steps are marked `decides` (then all marked steps that ran
 // must have succeeded). A pause always succeeds; an empty plan fails. `trace`, when given,
-// receives one entry per step.
-bool ExecutePlan(const Plan& plan, std::vector<StepTrace>* trace = nullptr);
+// receives one entry per step. Never throws: a step that throws counts as failed.
+bool ExecutePlan(System& system, const Plan& plan, std::vector<StepTrace>* trace = nullptr);
 
 // Runs one step, whatever its condition, and answers its own result (`alwaysSucceeds`
 // applied).
-bool ExecuteStep(const Step& step);
+bool ExecuteStep(System& system, const Step& step);
 
 }  // namespace corrivo

@@ -3,8 +3,6 @@
 #include <exception>
 #include <utility>
 
-#include "catalog/hosts_platform.h"
-#include "sysaccess/platform.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {
@@ -22,14 +20,14 @@ std::wstring Utf16BeToWide(std::string_view bytes) {
 
 }  // namespace
 
-std::wstring DecodeHostsBytes(std::string_view bytes) {
+std::wstring DecodeHostsBytes(FileService& files, std::string_view bytes) {
   if (StartsWith(bytes, "\xEF\xBB\xBF")) return Utf8ToWide(bytes.substr(3));
   if (StartsWith(bytes, "\xFF\xFE")) {
     std::string_view rest = bytes.substr(2);
     return Utf16LeToWide(reinterpret_cast<const unsigned char*>(rest.data()), rest.size());
   }
   if (StartsWith(bytes, "\xFE\xFF")) return Utf16BeToWide(bytes.substr(2));
-  return hostsio::AnsiToWide(bytes);
+  return files.AnsiToWide(bytes);
 }
 
 std::vector<std::wstring> SplitHostsLines(std::wstring_view text) {
@@ -51,40 +49,43 @@ std::vector<std::wstring> SplitHostsLines(std::wstring_view text) {
 }
 
 std::vector<std::wstring> TransformHostsLines(const std::vector<std::wstring>& lines,
-                                              std::int32_t osVersionCode) {
+                                              WindowsVersion windows) {
   std::vector<std::wstring> kept;
   // Only the first character counts: an indented "#" is not a comment here.
   for (const auto& line : lines) {
     if (line.empty() || line.front() == L'#') kept.push_back(line);
   }
-  if (osVersionCode == kOsXP || osVersionCode == kOsVista || osVersionCode == kOsWin7 ||
-      osVersionCode == kOsWin8)
-    kept.emplace_back(kHostsIPv4Entry);
-  if (osVersionCode > 0) kept.emplace_back(kHostsIPv6Entry);
+  if (IsSupported(windows)) kept.emplace_back(kHostsIPv4Entry);
+  if (windows != WindowsVersion::XP && windows != WindowsVersion::Unknown) kept.emplace_back(kHostsIPv6Entry);
   return kept;
 }
 
-std::string EncodeHostsLines(const std::vector<std::wstring>& lines) {
+std::string EncodeHostsLines(FileService& files, const std::vector<std::wstring>& lines) {
   std::wstring text;
   for (const auto& line : lines) {
     text += line;
     text += L"\r\n";
   }
-  return hostsio::WideToAnsi(text);
+  return files.WideToAnsi(text);
 }
 
-bool RewriteHostsFile(std::int32_t osVersionCode) {
+std::wstring HostsFilePath(System& system) {
+  std::wstring windows = system.os.WindowsFolder();
+  while (!windows.empty() && (windows.back() == L'\\' || windows.back() == L'/')) windows.pop_back();
+  if (windows.empty() || !system.files.IsFullPath(windows + L"\\")) return std::wstring();
+  return windows + kHostsFileUnderWindows;
+}
+
+bool RewriteHostsFile(System& system, WindowsVersion windows) {
   try {
-    const std::wstring path = ExpandEnvironmentText(kHostsFileTemplate);
-    // An unexpanded or cut path must not turn into a file in the current folder.
-    const bool usable = !path.empty() && path.find(L'%') == std::wstring::npos && hostsio::IsFullPath(path);
+    const std::wstring path = HostsFilePath(system);
+    if (path.empty()) return false;
     std::string bytes;
-    if (usable) hostsio::ReadFileBytes(path, &bytes);  // what was read before an error still counts
-    std::vector<std::wstring> lines = TransformHostsLines(SplitHostsLines(DecodeHostsBytes(bytes)), osVersionCode);
-    if (!usable) return false;
-    return hostsio::ReplaceFileBytes(path, EncodeHostsLines(lines));
+    // Rewriting a file that could not be read would lose its comments.
+    if (system.files.ReadWholeFile(path, &bytes) == FileRead::Unreadable) return false;
+    const auto lines = TransformHostsLines(SplitHostsLines(DecodeHostsBytes(system.files, bytes)), windows);
+    return system.files.ReplaceWholeFile(path, EncodeHostsLines(system.files, lines));
   } catch (const std::exception&) {
-    // Out of memory on a giant file: report failure, the old file stays as it was.
     return false;
   }
 }

@@ -6,24 +6,13 @@
 namespace corrivo {
 namespace {
 
-const wchar_t* ArgumentName(FixArgument a) {
+const wchar_t* ArgumentName(RepairArgument a) {
   switch (a) {
-    case FixArgument::None: return L"-";
-    case FixArgument::OsVersionCode: return L"OsVersionCode";
-    case FixArgument::IEVersionName: return L"IEVersionName";
-    case FixArgument::FalseFlag: return L"false";
+    case RepairArgument::None: return L"-";
+    case RepairArgument::WindowsVersion: return L"Windows";
+    case RepairArgument::IEVersionName: return L"IE version";
   }
   return L"?";
-}
-
-const wchar_t* WindowsName(std::int32_t code) {
-  switch (code) {
-    case 0: return L"Windows XP";
-    case 1: return L"Windows Vista";
-    case 3: return L"Windows 7";
-    case 6: return L"Windows 8";
-    default: return L"unsupported Windows";
-  }
 }
 
 std::wstring Padded(std::wstring text, std::size_t width) {
@@ -31,18 +20,16 @@ std::wstring Padded(std::wstring text, std::size_t width) {
   return text;
 }
 
-std::wstring Place(const CatalogEntry& e) {
-  if (e.tab == FixTab::None) return L"no row";
-  return std::wstring(TabCaption(e.tab)) + L" row " + std::to_wstring(e.row);
+std::wstring Place(const Repair& r) {
+  if (r.category == Category::None) return L"no row";
+  return std::wstring(CategoryCaption(r.category)) + L" row " + std::to_wstring(r.row);
 }
 
-std::wstring ArgumentValue(int id, const FixArgs& args) {
-  switch (FixArgumentOf(id)) {
-    case FixArgument::OsVersionCode:
-      return L"OsVersionCode " + std::to_wstring(args.osVersionCode) + L", " + WindowsName(args.osVersionCode);
-    case FixArgument::IEVersionName: return L"IEVersionName \"" + args.ieVersionName + L"\"";
-    case FixArgument::FalseFlag: return L"flag false";
-    case FixArgument::None: break;
+std::wstring ArgumentValue(const Repair& r, const RepairArgs& args) {
+  switch (r.argument) {
+    case RepairArgument::WindowsVersion: return std::wstring(L"Windows ") + VersionName(args.windows);
+    case RepairArgument::IEVersionName: return L"Internet Explorer \"" + args.ieVersionName + L"\"";
+    case RepairArgument::None: break;
   }
   return L"no argument";
 }
@@ -50,28 +37,22 @@ std::wstring ArgumentValue(int id, const FixArgs& args) {
 }  // namespace
 
 std::wstring ListCatalog() {
-  std::wstring out = L"Fix catalogue: " + std::to_wstring(Catalog().size()) + L" repairs\n";
-  out += L"ID   Place                 Argument       Check  Caption\n";
-  for (const CatalogEntry& e : Catalog()) {
-    out += Padded(std::to_wstring(e.id), 5) + Padded(Place(e), 22) + Padded(ArgumentName(FixArgumentOf(e.id)), 15) +
-           Padded(HasCheck(e.id) ? L"yes" : L"-", 7) + (e.caption ? e.caption : L"") + L"\n";
+  std::wstring out = L"Fix catalogue: " + std::to_wstring(Repairs().size()) + L" repairs\n";
+  out += L"ID   Place                 Argument    Check  Caption\n";
+  for (const Repair& r : Repairs()) {
+    out += Padded(std::to_wstring(r.id), 5) + Padded(Place(r), 22) + Padded(ArgumentName(r.argument), 12) +
+           Padded(r.check ? L"yes" : L"-", 7) + (r.caption ? r.caption : L"") + L"\n";
   }
   return out;
 }
 
-std::wstring DescribeFix(int id, const FixArgs& args) {
-  const CatalogEntry* e = FindCatalogEntry(id);
-  if (!e) return L"Fix" + std::to_wstring(id) + L": not in the catalogue\n";
-  std::wstring out = L"Fix" + std::to_wstring(id) + L" (" + ArgumentValue(id, args) + L"), " + Place(*e) + L"\n";
-  if (e->caption) out += L"  \"" + std::wstring(e->caption) + L"\"\n";
-  out += DescribePlan(PlanFor(id, args));
-  if (HasCheck(id)) {
-    out += L"  Check" + std::to_wstring(id);
-    if (CheckArgumentOf(id) == FixArgument::OsVersionCode) out += L" (OsVersionCode)";
-    out += L": reads only; true when the problem is present\n";
-  } else {
-    out += L"  no check\n";
-  }
+std::wstring DescribeRepair(int id, const RepairArgs& args) {
+  const Repair* r = FindRepair(id);
+  if (!r) return L"Fix" + std::to_wstring(id) + L": not in the catalogue\n";
+  std::wstring out = L"Fix" + std::to_wstring(id) + L" (" + ArgumentValue(*r, args) + L"), " + Place(*r) + L"\n";
+  if (r->caption) out += L"  \"" + std::wstring(r->caption) + L"\"\n";
+  out += DescribePlan(r->plan(args));
+  out += r->check ? L"  check: reads only; true when the problem is present\n" : L"  no check\n";
   return out;
 }
 

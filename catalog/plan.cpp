@@ -2,53 +2,55 @@
 
 #include <utility>
 
+#include "sysaccess/registry.h"
+
 namespace corrivo {
 
-Step WriteDword(std::wstring root, std::wstring key, std::wstring name, std::int32_t value) {
+Step WriteDword(RegRoot root, std::wstring key, std::wstring name, std::int32_t value) {
   Step s;
   s.kind = StepKind::WriteDword;
-  s.root = std::move(root);
+  s.root = root;
   s.key = std::move(key);
   s.name = std::move(name);
   s.dword = value;
   return s;
 }
 
-Step WriteString(std::wstring root, std::wstring key, std::wstring name, std::wstring data) {
+Step WriteString(RegRoot root, std::wstring key, std::wstring name, std::wstring data) {
   Step s;
   s.kind = StepKind::WriteString;
-  s.root = std::move(root);
+  s.root = root;
   s.key = std::move(key);
   s.name = std::move(name);
   s.text = std::move(data);
   return s;
 }
 
-Step WriteExpandString(std::wstring root, std::wstring key, std::wstring name, std::wstring data) {
-  Step s = WriteString(std::move(root), std::move(key), std::move(name), std::move(data));
+Step WriteExpandString(RegRoot root, std::wstring key, std::wstring name, std::wstring data) {
+  Step s = WriteString(root, std::move(key), std::move(name), std::move(data));
   s.kind = StepKind::WriteExpandString;
   return s;
 }
 
-Step DeleteValue(std::wstring root, std::wstring key, std::wstring name) {
+Step DeleteValue(RegRoot root, std::wstring key, std::wstring name) {
   Step s;
   s.kind = StepKind::DeleteValue;
-  s.root = std::move(root);
+  s.root = root;
   s.key = std::move(key);
   s.name = std::move(name);
   return s;
 }
 
-Step DeleteKey(std::wstring root, std::wstring key) {
+Step DeleteKey(RegRoot root, std::wstring key) {
   Step s;
   s.kind = StepKind::DeleteKey;
-  s.root = std::move(root);
+  s.root = root;
   s.key = std::move(key);
   return s;
 }
 
-Step CreateKey(std::wstring root, std::wstring key) {
-  Step s = DeleteKey(std::move(root), std::move(key));
+Step CreateKey(RegRoot root, std::wstring key) {
+  Step s = DeleteKey(root, std::move(key));
   s.kind = StepKind::CreateKey;
   return s;
 }
@@ -74,10 +76,10 @@ Step Special(SpecialStep special) {
   return s;
 }
 
-Step Special(SpecialStep special, std::wstring root, std::wstring key, std::wstring name,
+Step Special(SpecialStep special, RegRoot root, std::wstring key, std::wstring name,
              std::int32_t dword, std::wstring text) {
   Step s = Special(special);
-  s.root = std::move(root);
+  s.root = root;
   s.key = std::move(key);
   s.name = std::move(name);
   s.dword = dword;
@@ -111,6 +113,7 @@ const wchar_t* SpecialStepName(SpecialStep special) {
     case SpecialStep::PatchStickyNotesFlags: return L"PatchStickyNotesFlags";
     case SpecialStep::KillExplorer: return L"KillExplorer";
     case SpecialStep::RewriteHostsFile: return L"RewriteHostsFile";
+    case SpecialStep::RefreshDesktop: return L"RefreshDesktop";
   }
   return L"?";
 }
@@ -118,21 +121,35 @@ const wchar_t* SpecialStepName(SpecialStep special) {
 namespace {
 
 // "(default)" stands for the empty value name, as the registry editor shows it.
+std::wstring KeyRef(const Step& s) { return RootName(s.root) + s.key; }
+
 std::wstring ValueRef(const Step& s) {
-  return s.root + s.key + L" [" + (s.name.empty() ? std::wstring(L"(default)") : s.name) + L"]";
+  return KeyRef(s) + L" [" + (s.name.empty() ? std::wstring(L"(default)") : s.name) + L"]";
 }
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 std::wstring SpecialArguments(const Step& s) {
   std::wstring out;
-  if (!s.root.empty() || !s.key.empty()) out += L" " + ValueRef(s);
+  if (!s.key.empty()) out += L" " + ValueRef(s);
   if (s.special == SpecialStep::RewriteHostsFile) out += L" code " + std::to_wstring(s.dword);
   if (!s.text.empty()) out += L" " + Quoted(s.text);
   return out;
 }
 
 }  // namespace
+
+bool ChangesRegistry(const Step& s) {
+  switch (s.kind) {
+    case StepKind::WriteDword:
+    case StepKind::WriteString:
+    case StepKind::WriteExpandString:
+    case StepKind::DeleteValue:
+    case StepKind::DeleteKey:
+    case StepKind::CreateKey: return true;
+    default: return false;
+  }
+}
 
 std::wstring DescribeStep(const Step& s) {
   std::wstring line;
@@ -150,10 +167,10 @@ std::wstring DescribeStep(const Step& s) {
       line = L"delete value " + ValueRef(s);
       break;
     case StepKind::DeleteKey:
-      line = L"delete key " + s.root + s.key;
+      line = L"delete key " + KeyRef(s);
       break;
     case StepKind::CreateKey:
-      line = L"create key " + s.root + s.key;
+      line = L"create key " + KeyRef(s);
       break;
     case StepKind::Run:
       line = L"run cmd.exe " + s.text;

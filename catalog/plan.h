@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/registry_backend.h"
+
 namespace corrivo {
 
 enum class StepKind {
@@ -34,13 +36,14 @@ enum class SpecialStep {
   RequestHomePageProtection,// 205: asks pagelock.dll beside the program
   ResetIEToDefaults,        // 209: inetcpl.cpl's ResetIEtoDefaults
   PatchStickyNotesFlags,    // 503: PatchRegBinaryFlags on root/key/name
-  KillExplorer,             // 503: KillProcessByName("explorer.exe")
+  KillExplorer,             // 503: ends every "explorer.exe"
   RewriteHostsFile,         // 701: keep comments, append the default entries (dword = version code)
+  RefreshDesktop,           // 607: the desktop redraws its icons
 };
 
 struct Step {
   StepKind kind = StepKind::Succeed;
-  std::wstring root;
+  RegRoot root = RegRoot::CurrentUser;
   std::wstring key;
   std::wstring name;
   std::wstring text;
@@ -62,18 +65,18 @@ struct Step {
 using Plan = std::vector<Step>;
 
 // Builders, so that plans read like the repair descriptions.
-Step WriteDword(std::wstring root, std::wstring key, std::wstring name, std::int32_t value);
-Step WriteString(std::wstring root, std::wstring key, std::wstring name, std::wstring data);
-Step WriteExpandString(std::wstring root, std::wstring key, std::wstring name, std::wstring data);
-Step DeleteValue(std::wstring root, std::wstring key, std::wstring name);
-Step DeleteKey(std::wstring root, std::wstring key);
-Step CreateKey(std::wstring root, std::wstring key);
+Step WriteDword(RegRoot root, std::wstring key, std::wstring name, std::int32_t value);
+Step WriteString(RegRoot root, std::wstring key, std::wstring name, std::wstring data);
+Step WriteExpandString(RegRoot root, std::wstring key, std::wstring name, std::wstring data);
+Step DeleteValue(RegRoot root, std::wstring key, std::wstring name);
+Step DeleteKey(RegRoot root, std::wstring key);
+Step CreateKey(RegRoot root, std::wstring key);
 Step Run(std::wstring parameters);
 Step Wait(std::uint32_t ms);
 Step Special(SpecialStep special);
 // A special step with arguments: a registry value (503's patch), a number (701's version
 // code) or a text (205's browser tag).
-Step Special(SpecialStep special, std::wstring root, std::wstring key, std::wstring name,
+Step Special(SpecialStep special, RegRoot root, std::wstring key, std::wstring name,
              std::int32_t dword = 0, std::wstring text = {});
 Step Succeed();
 
@@ -83,6 +86,9 @@ Step Deciding(Step step);
 Step AlwaysSucceeding(Step step);
 
 const wchar_t* SpecialStepName(SpecialStep special);
+
+// True for the steps that change the registry (writes, deletions, key creation).
+bool ChangesRegistry(const Step& step);
 
 // One line per step, for listings and test failure messages, e.g.
 //   write dword HKEY_CURRENT_USER\Software\...  [Name] = 0

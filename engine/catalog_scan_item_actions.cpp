@@ -8,17 +8,24 @@ namespace {
 
 class CatalogActions : public ScanItemActions {
  public:
-  bool Check(int id, const FixArgs& args) override { return RunCheck(id, args); }
-  bool Fix(int id, const FixArgs& args) override { return RunFix(id, args); }
+  explicit CatalogActions(System& system) : system_(system) {}
+  bool Check(int id, const RepairArgs& args) override { return RunCheck(system_, id, args); }
+  bool Fix(int id, const RepairArgs& args) override { return RunRepair(system_, id, args); }
+
+ private:
+  System& system_;
 };
 
 }  // namespace
 
-ScanItemActions& CatalogScanItemActions() {
-  static CatalogActions actions;
-  return actions;
+std::unique_ptr<ScanItemActions> CatalogScanItemActions(System& system) {
+  return std::make_unique<CatalogActions>(system);
 }
 
-TScanAndFixThread::TScanAndFixThread() : TScanAndFixThread(CatalogScanItemActions()) {}
+TScanAndFixThread::TScanAndFixThread(System& system)
+    : system_(system),
+      ownActions_(CatalogScanItemActions(system)),
+      actions_(*ownActions_),
+      worker_(WorkerThread::CreateSuspended([this] { Execute(); })) {}
 
 }  // namespace corrivo

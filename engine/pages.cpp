@@ -46,7 +46,7 @@ void EnginePages::WaitFor(const std::atomic<std::uint8_t>& finished, std::uint8_
       break;
     }
     if (!view_.ProcessMessages()) closing_ = true;  // the program is quitting: stop next pass
-    SleepMs(kWaitPassMs);
+    thread_.system().clock.SleepMs(kWaitPassMs);
     view_.SetProgressPosition(bar, position(view_.ProgressMax(bar), thread_.Done.load(), thread_.Total.load()));
   }
   busy_ = false;

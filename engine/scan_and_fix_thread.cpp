@@ -4,7 +4,7 @@
 
 #include "engine/registration_lists.h"
 #include "sysaccess/clock.h"
-#include "sysaccess/shell.h"
+#include "sysaccess/system.h"
 
 namespace corrivo {
 namespace {
@@ -51,8 +51,8 @@ void Release(std::vector<T>& list) {
 
 }  // namespace
 
-TScanAndFixThread::TScanAndFixThread(ScanItemActions& actions)
-    : actions_(actions), worker_(WorkerThread::CreateSuspended([this] { Execute(); })) {}
+TScanAndFixThread::TScanAndFixThread(System& system, ScanItemActions& actions)
+    : system_(system), actions_(actions), worker_(WorkerThread::CreateSuspended([this] { Execute(); })) {}
 
 TScanAndFixThread::~TScanAndFixThread() {
   Stop();
@@ -67,7 +67,7 @@ void TScanAndFixThread::Init() {
   WmpDone.store(1);
   Total.store(100);
   Done.store(1);
-  OsVersionCode = 0;
+  Windows = WindowsVersion::XP;
   StopRequested.store(0);
   FixList.clear();
   ClearResults();
@@ -82,7 +82,7 @@ void TScanAndFixThread::Init() {
 
 void TScanAndFixThread::SetOfferedFlags() {
   for (int index = 0; index < kScanItemCount; ++index) {
-    Offered[index] = ScanItemOffered(index, OsVersionCode) ? 1 : 0;
+    Offered[index] = ScanItemOffered(index, Windows) ? 1 : 0;
   }
 }
 
@@ -132,15 +132,15 @@ void TScanAndFixThread::Stop() {
   StopRequested.store(1, std::memory_order_release);
 }
 
-FixArgs TScanAndFixThread::Args() const {
-  FixArgs args;
-  args.osVersionCode = OsVersionCode;
+RepairArgs TScanAndFixThread::Args() const {
+  RepairArgs args;
+  args.windows = Windows;
   args.ieVersionName = IEVersionName;
   return args;
 }
 
 bool TScanAndFixThread::CheckItem(int index) {
-  const int id = ScanItemCheckId(index, OsVersionCode);
+  const int id = ScanItemCheckId(index, Windows);
   if (id == 0) return false;
   return actions_.Check(id, Args());
 }
@@ -159,7 +159,7 @@ void TScanAndFixThread::Execute() {
     if (FixDone.load(std::memory_order_acquire) == 0 && !Terminated()) RunTask(kFix);
     if (IeDone.load(std::memory_order_acquire) == 0 && !Terminated()) RunTask(kIe);
     if (WmpDone.load(std::memory_order_acquire) == 0 && !Terminated()) RunTask(kWmp);
-    SleepMs(kIdlePollMs);
+    system_.clock.SleepMs(kIdlePollMs);
   }
   Release(FixList);
   Release(Descriptions);
@@ -215,7 +215,7 @@ void TScanAndFixThread::ScanTask(const Ticket& ticket) {
     result.Offered = Offered[index];
     Results.push_back(std::move(result));
     Done.fetch_add(1);
-    SleepMs(kScanPauseMs);
+    system_.clock.SleepMs(kScanPauseMs);
   }
 }
 
@@ -234,7 +234,7 @@ void TScanAndFixThread::FixTask(const Ticket& ticket) {
       FixItem(Results[position].Index);
     }
     Done.fetch_add(1);
-    SleepMs(kFixPauseMs);
+    system_.clock.SleepMs(kFixPauseMs);
   }
 }
 
@@ -246,9 +246,9 @@ void TScanAndFixThread::RegisterTask(const Ticket& ticket, const std::vector<std
   for (const std::wstring& entry : commands) {
     if (StopNow(ticket)) break;
     // Launched, never waited for; a launch that fails is skipped without notice.
-    RunShellCommand(RegistrationParameters(entry));
+    system_.commands.Run(RegistrationParameters(entry));
     Done.fetch_add(1);
-    SleepMs(pauseMs);
+    system_.clock.SleepMs(pauseMs);
   }
 }
 

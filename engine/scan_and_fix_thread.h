@@ -5,7 +5,7 @@
 // 100 ms from a loop of their own that keeps the window responsive.
 //
 // How the window uses it:
-//   creation     TScanAndFixThread t(actions);  t.Init();  t.OsVersionCode = ...;
+//   creation     TScanAndFixThread t(system);  t.Init();  t.Windows = ...;
 //                t.IEVersionName = ...;  t.SetOfferedFlags();  t.Resume();
 //   scan         t.StartScan(); wait until t.ScanDone == 1; then read t.Results.
 //   fix          fill t.FixList (item indexes as decimal text), t.StartFix();
@@ -49,6 +49,7 @@
 #include "catalog/catalog.h"
 #include "engine/scan_item_actions.h"
 #include "engine/scan_items.h"
+#include "sysaccess/system.h"
 #include "sysaccess/thread.h"
 
 namespace corrivo {
@@ -70,10 +71,10 @@ class TScanAndFixThread {
   static constexpr std::uint32_t kIePauseMs = 100;
   static constexpr std::uint32_t kWmpPauseMs = 200;
 
-  // Creates the worker suspended; it runs Execute once resumed. Without an argument the
-  // items' checks and repairs are the catalogue's.
-  TScanAndFixThread();
-  explicit TScanAndFixThread(ScanItemActions& actions);
+  // Creates the worker suspended; it runs Execute once resumed. Without `actions` the items'
+  // checks and repairs are the catalogue's, on `system`.
+  explicit TScanAndFixThread(System& system);
+  TScanAndFixThread(System& system, ScanItemActions& actions);
   // Stops the task, asks the worker to end and waits for it (its current step and at most one
   // idle pause). The window keeps the object for the life of the process and never destroys
   // it; tests rely on the wait to end cleanly.
@@ -117,7 +118,7 @@ class TScanAndFixThread {
   std::atomic<std::uint8_t> StopRequested{0};
   std::vector<ScanResult> Results;     // read by the window only while ScanDone is 1
   std::vector<std::wstring> FixList;   // written by the window only before StartFix
-  std::int32_t OsVersionCode = 0;      // set before Resume
+  WindowsVersion Windows = WindowsVersion::XP;  // set before Resume
   std::wstring IEVersionName = L"IE8"; // set before Resume
 
  private:
@@ -138,8 +139,15 @@ class TScanAndFixThread {
   void RegisterTask(const Ticket& ticket, const std::vector<std::wstring>& commands,
                     std::uint32_t pauseMs);
   void FinishTask(Task task, const Ticket& ticket);
-  FixArgs Args() const;
+  RepairArgs Args() const;
 
+ public:
+  System& system() const { return system_; }
+
+ private:
+
+  System& system_;
+  std::unique_ptr<ScanItemActions> ownActions_;
   ScanItemActions& actions_;
   // Start* and the end of a run change a finished flag together with the request count; this
   // tiny spin lock keeps the two in step (held for a few stores only, never across a step).

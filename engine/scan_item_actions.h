@@ -3,6 +3,8 @@
 // records the calls, so the thread's order, pacing and version rules are seen on their own.
 #pragma once
 
+#include <memory>
+
 #include "catalog/catalog.h"
 
 namespace corrivo {
@@ -11,12 +13,12 @@ class ScanItemActions {
  public:
   virtual ~ScanItemActions() = default;
   // Check<id>: true when the problem is present.
-  virtual bool Check(int id, const FixArgs& args) = 0;
+  virtual bool Check(int id, const RepairArgs& args) = 0;
   // Fix<id>: true when the repair was carried out.
-  virtual bool Fix(int id, const FixArgs& args) = 0;
+  virtual bool Fix(int id, const RepairArgs& args) = 0;
 };
 
-// The catalogue's checks and repairs (RunCheck and RunFix). Lives for the whole process.
-ScanItemActions& CatalogScanItemActions();
+// The catalogue's checks and repairs on `system`.
+std::unique_ptr<ScanItemActions> CatalogScanItemActions(System& system);
 
 }  // namespace corrivo

@@ -1,5 +1,5 @@
-// Time as the program's pauses see it. The product sleeps for real; tests put a virtual clock
-// in place so that a scan's pauses cost nothing.
+// Time as the program's pauses see it. The product sleeps for real; tests pass a virtual clock
+// so that a scan's pauses cost nothing.
 #pragma once
 
 #include <cstdint>
@@ -13,22 +13,5 @@ class Clock {
   // Milliseconds since an arbitrary start; only differences mean anything.
   virtual std::uint64_t NowMs() = 0;
 };
-
-Clock& CurrentClock();
-Clock& SystemClock();
-
-class ScopedClock {
- public:
-  explicit ScopedClock(Clock& clock);
-  ~ScopedClock();
-  ScopedClock(const ScopedClock&) = delete;
-  ScopedClock& operator=(const ScopedClock&) = delete;
-
- private:
-  Clock* previous_;
-};
-
-// Sleeps on the current clock.
-void SleepMs(std::uint32_t ms);
 
 }  // namespace corrivo

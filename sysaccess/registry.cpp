@@ -9,30 +9,15 @@ namespace corrivo {
 namespace {
 
 // Everything one operation needs: the backend, the root and the access it asks for. Built the
-// same way by every operation: ask IsWow64 first, default to HKEY_CURRENT_USER, add the
-// 64-bit view flag on WOW64.
+// same way by every operation: ask IsWow64 first and add the 64-bit view flag on WOW64.
 struct Connection {
   RegistryBackend& reg;
-  RegRoot root = RegRoot::CurrentUser;
+  RegRoot root;
   std::uint32_t access = regaccess::kAllAccess;
   std::uint32_t view = 0;
 
-  Connection(RegistryBackend& backend, const std::wstring& rootName) : reg(backend) {
-    bool wow64 = reg.IsWow64();
-    static const struct { const wchar_t* name; RegRoot root; } kRoots[] = {
-        {L"HKEY_CLASSES_ROOT", RegRoot::ClassesRoot},
-        {L"HKEY_CURRENT_USER", RegRoot::CurrentUser},
-        {L"HKEY_LOCAL_MACHINE", RegRoot::LocalMachine},
-        {L"HKEY_USERS", RegRoot::Users},
-        {L"HKEY_CURRENT_CONFIG", RegRoot::CurrentConfig},
-    };
-    for (const auto& r : kRoots) {
-      if (rootName == r.name) {
-        root = r.root;
-        break;
-      }
-    }
-    if (wow64) {
+  Connection(RegistryBackend& backend, RegRoot keyRoot) : reg(backend), root(keyRoot) {
+    if (reg.IsWow64()) {
       view = regaccess::kWow64_64Key;
       access |= view;
     }
@@ -147,9 +132,9 @@ std::wstring BytesText(const std::vector<std::uint8_t>& data) {
   return out;
 }
 
-bool WriteValue(const std::wstring& root, const std::wstring& keyPath, const std::wstring& name,
-                RegType type, const std::vector<std::uint8_t>& data) {
-  Connection c(CurrentRegistry(), root);
+bool WriteValue(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath,
+                const std::wstring& name, RegType type, const std::vector<std::uint8_t>& data) {
+  Connection c(backend, root);
   RegKey key = c.Create(keyPath);
   if (!key) return false;
   return c.reg.SetValue(key.get(), name, type, data) == regerr::kSuccess;
@@ -157,21 +142,46 @@ bool WriteValue(const std::wstring& root, const std::wstring& keyPath, const std
 
 constexpr std::size_t kFlagsByte = 4;
 
+constexpr struct {
+  const wchar_t* name;
+  RegRoot root;
+} kRootNames[] = {
+    {L"HKEY_CLASSES_ROOT", RegRoot::ClassesRoot},
+    {L"HKEY_CURRENT_USER", RegRoot::CurrentUser},
+    {L"HKEY_LOCAL_MACHINE", RegRoot::LocalMachine},
+    {L"HKEY_USERS", RegRoot::Users},
+    {L"HKEY_CURRENT_CONFIG", RegRoot::CurrentConfig},
+};
+
 }  // namespace
 
-bool IsWow64() { return CurrentRegistry().IsWow64(); }
+const wchar_t* RootName(RegRoot root) {
+  for (const auto& r : kRootNames)
+    if (r.root == root) return r.name;
+  return L"";
+}
 
-bool WriteRegInteger(const std::wstring& root, const std::wstring& keyPath,
-                     const std::wstring& valueName, std::int32_t value) {
+bool ParseRootName(const std::wstring& name, RegRoot* root) {
+  for (const auto& r : kRootNames) {
+    if (name == r.name) {
+      *root = r.root;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Registry::WriteInteger(RegRoot root, const std::wstring& keyPath,
+                     const std::wstring& valueName, std::int32_t value) const {
   std::uint32_t v = static_cast<std::uint32_t>(value);
   std::vector<std::uint8_t> data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                                     static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-  return WriteValue(root, keyPath, valueName, RegType::Dword, data);
+  return WriteValue(*backend_, root, keyPath, valueName, RegType::Dword, data);
 }
 
-std::int32_t ReadRegInteger(const std::wstring& root, const std::wstring& keyPath,
-                            const std::wstring& valueName) {
-  Connection c(CurrentRegistry(), root);
+std::int32_t Registry::ReadInteger(RegRoot root, const std::wstring& keyPath,
+                            const std::wstring& valueName) const {
+  Connection c(*backend_, root);
   RegKey key = c.Open(keyPath);
   if (!key) return RegNoValue;
   RegType type = RegType::None;
@@ -183,9 +193,9 @@ std::int32_t ReadRegInteger(const std::wstring& root, const std::wstring& keyPat
                                    (static_cast<std::uint32_t>(d[3]) << 24));
 }
 
-bool DeleteRegValue(const std::wstring& root, const std::wstring& keyPath,
-                    const std::wstring& valueName) {
-  Connection c(CurrentRegistry(), root);
+bool Registry::DeleteValue(RegRoot root, const std::wstring& keyPath,
+                    const std::wstring& valueName) const {
+  Connection c(*backend_, root);
   if (!c.KeyExists(keyPath)) return true;
   RegKey key = c.Open(keyPath);
   if (!key) return false;
@@ -193,23 +203,23 @@ bool DeleteRegValue(const std::wstring& root, const std::wstring& keyPath,
   return c.reg.DeleteValue(key.get(), valueName) == regerr::kSuccess;
 }
 
-int GetRegValueState(const std::wstring& root, const std::wstring& keyPath,
-                     const std::wstring& valueName) {
-  Connection c(CurrentRegistry(), root);
+int Registry::ValueState(RegRoot root, const std::wstring& keyPath,
+                     const std::wstring& valueName) const {
+  Connection c(*backend_, root);
   if (!c.KeyExists(keyPath)) return kKeyMissing;
   RegKey key = c.Open(keyPath);
   if (!key) return kKeyDenied;
   return c.ValueExists(key, valueName) ? kValuePresent : kValueMissing;
 }
 
-bool CreateRegKey(const std::wstring& root, const std::wstring& keyPath) {
-  Connection c(CurrentRegistry(), root);
+bool Registry::CreateKey(RegRoot root, const std::wstring& keyPath) const {
+  Connection c(*backend_, root);
   if (c.KeyExists(keyPath)) return true;
   return static_cast<bool>(c.Create(keyPath));
 }
 
-bool DeleteRegKey(const std::wstring& root, const std::wstring& keyPath) {
-  Connection c(CurrentRegistry(), root);
+bool Registry::DeleteKey(RegRoot root, const std::wstring& keyPath) const {
+  Connection c(*backend_, root);
   if (!c.KeyExists(keyPath)) return true;
   std::wstring relative = Connection::Relative(keyPath);
   while (!relative.empty() && relative.back() == L'\\') relative.pop_back();
@@ -217,9 +227,9 @@ bool DeleteRegKey(const std::wstring& root, const std::wstring& keyPath) {
   return c.DeleteTree(relative);
 }
 
-std::wstring ReadRegString(const std::wstring& root, const std::wstring& keyPath,
-                           const std::wstring& valueName) {
-  Connection c(CurrentRegistry(), root);
+std::wstring Registry::ReadString(RegRoot root, const std::wstring& keyPath,
+                           const std::wstring& valueName) const {
+  Connection c(*backend_, root);
   RegKey key = c.Open(keyPath);
   if (!key) return std::wstring();
   RegType type = RegType::None;
@@ -228,14 +238,14 @@ std::wstring ReadRegString(const std::wstring& root, const std::wstring& keyPath
   return BytesText(*data);
 }
 
-bool WriteRegString(const std::wstring& root, const std::wstring& keyPath,
-                    const std::wstring& valueName, const std::wstring& data) {
-  return WriteValue(root, keyPath, valueName, RegType::Sz, TextBytes(data));
+bool Registry::WriteString(RegRoot root, const std::wstring& keyPath,
+                    const std::wstring& valueName, const std::wstring& data) const {
+  return WriteValue(*backend_, root, keyPath, valueName, RegType::Sz, TextBytes(data));
 }
 
-bool WriteRegExpandString(const std::wstring& root, const std::wstring& keyPath,
-                          const std::wstring& valueName, const std::wstring& data) {
-  return WriteValue(root, keyPath, valueName, RegType::ExpandSz, TextBytes(data));
+bool Registry::WriteExpandString(RegRoot root, const std::wstring& keyPath,
+                          const std::wstring& valueName, const std::wstring& data) const {
+  return WriteValue(*backend_, root, keyPath, valueName, RegType::ExpandSz, TextBytes(data));
 }
 
 namespace {
@@ -254,9 +264,9 @@ bool ReadFlagsValue(Connection& c, const std::wstring& keyPath, const std::wstri
 }
 }  // namespace
 
-bool PatchRegBinaryFlags(const std::wstring& root, const std::wstring& keyPath,
-                         const std::wstring& valueName) {
-  Connection c(CurrentRegistry(), root);
+bool Registry::PatchBinaryFlags(RegRoot root, const std::wstring& keyPath,
+                         const std::wstring& valueName) const {
+  Connection c(*backend_, root);
   RegKey key;
   std::vector<std::uint8_t> data;
   if (!ReadFlagsValue(c, keyPath, valueName, &key, &data)) return false;
@@ -264,9 +274,9 @@ bool PatchRegBinaryFlags(const std::wstring& root, const std::wstring& keyPath,
   return c.reg.SetValue(key.get(), valueName, RegType::Binary, data) == regerr::kSuccess;
 }
 
-void ReadRegBinaryFlags(const std::wstring& root, const std::wstring& keyPath,
-                        const std::wstring& valueName, std::wstring& result) {
-  Connection c(CurrentRegistry(), root);
+void Registry::ReadBinaryFlags(RegRoot root, const std::wstring& keyPath,
+                        const std::wstring& valueName, std::wstring& result) const {
+  Connection c(*backend_, root);
   RegKey key;
   std::vector<std::uint8_t> data;
   if (!ReadFlagsValue(c, keyPath, valueName, &key, &data)) return;

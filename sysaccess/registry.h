@@ -1,16 +1,20 @@
 // The registry operations every repair, check and start-up detection goes through. Each one
 // opens its own key, does one thing, closes it and turns every failure into a plain result.
+// A Registry works on the backend it is given: the real one, the in-memory one of the tests,
+// or any other that keeps the backend contract.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "sysaccess/registry_backend.h"
+
 namespace corrivo {
 
-// What ReadRegInteger answers when it has no DWORD to give.
+// What ReadInteger answers when it has no DWORD to give.
 constexpr std::int32_t RegNoValue = 2147483647;
 
-// GetRegValueState's answers.
+// ValueState's answers.
 enum RegValueState : int {
   kValuePresent = 0,
   kKeyMissing = 1,
@@ -18,28 +22,39 @@ enum RegValueState : int {
   kKeyDenied = -1,
 };
 
-bool IsWow64();
+// "HKEY_CURRENT_USER" and the like.
+const wchar_t* RootName(RegRoot root);
+// The other way round; false for a name that is not one of the five roots (never a guess).
+bool ParseRootName(const std::wstring& name, RegRoot* root);
 
-bool WriteRegInteger(const std::wstring& root, const std::wstring& keyPath,
-                     const std::wstring& valueName, std::int32_t value);
-std::int32_t ReadRegInteger(const std::wstring& root, const std::wstring& keyPath,
-                            const std::wstring& valueName);
-bool DeleteRegValue(const std::wstring& root, const std::wstring& keyPath,
-                    const std::wstring& valueName);
-int GetRegValueState(const std::wstring& root, const std::wstring& keyPath,
-                     const std::wstring& valueName);
-bool CreateRegKey(const std::wstring& root, const std::wstring& keyPath);
-bool DeleteRegKey(const std::wstring& root, const std::wstring& keyPath);
-std::wstring ReadRegString(const std::wstring& root, const std::wstring& keyPath,
-                           const std::wstring& valueName);
-bool WriteRegString(const std::wstring& root, const std::wstring& keyPath,
-                    const std::wstring& valueName, const std::wstring& data);
-bool WriteRegExpandString(const std::wstring& root, const std::wstring& keyPath,
-                          const std::wstring& valueName, const std::wstring& data);
-bool PatchRegBinaryFlags(const std::wstring& root, const std::wstring& keyPath,
-                         const std::wstring& valueName);
-// Leaves `result` as it was when the value cannot be read.
-void ReadRegBinaryFlags(const std::wstring& root, const std::wstring& keyPath,
-                        const std::wstring& valueName, std::wstring& result);
+class Registry {
+ public:
+  explicit Registry(RegistryBackend& backend) : backend_(&backend) {}
+
+  RegistryBackend& Backend() const { return *backend_; }
+  bool IsWow64() const { return backend_->IsWow64(); }
+
+  // Key paths may start with a backslash, meaning "from the root".
+  bool WriteInteger(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                    std::int32_t value) const;
+  std::int32_t ReadInteger(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName) const;
+  bool DeleteValue(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName) const;
+  int ValueState(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName) const;
+  bool CreateKey(RegRoot root, const std::wstring& keyPath) const;
+  bool DeleteKey(RegRoot root, const std::wstring& keyPath) const;
+  std::wstring ReadString(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName) const;
+  bool WriteString(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                   const std::wstring& data) const;
+  bool WriteExpandString(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                         const std::wstring& data) const;
+  // Sets the low bits of byte 4 of a binary value to 0011 (the Sticky Notes warning).
+  bool PatchBinaryFlags(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName) const;
+  // Byte 4 of the value as decimal text; `result` is left as it was when it cannot be read.
+  void ReadBinaryFlags(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                       std::wstring& result) const;
+
+ private:
+  RegistryBackend* backend_;
+};
 
 }  // namespace corrivo

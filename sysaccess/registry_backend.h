@@ -80,21 +80,8 @@ class RegistryBackend {
   virtual long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) = 0;
 };
 
-// The registry the operations use. Starts as the platform's real one; tests put their own in
-// place for the life of a ScopedRegistryBackend.
-RegistryBackend& CurrentRegistry();
+// The running system's registry (the in-memory one on Linux builds).
 RegistryBackend& PlatformRegistry();
-
-class ScopedRegistryBackend {
- public:
-  explicit ScopedRegistryBackend(RegistryBackend& backend);
-  ~ScopedRegistryBackend();
-  ScopedRegistryBackend(const ScopedRegistryBackend&) = delete;
-  ScopedRegistryBackend& operator=(const ScopedRegistryBackend&) = delete;
-
- private:
-  RegistryBackend* previous_;
-};
 
 // Owns one open key of a backend.
 class RegKey {

@@ -186,4 +186,26 @@ std::vector<unsigned char> WideToUtf16Le(std::wstring_view s, bool terminator) {
   return out;
 }
 
+std::string WideToCp1252(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t c : text) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    // The 32 characters Windows-1252 places at 0x80-0x9F; the decoder's table read backwards.
+    char mapped = '?';
+    for (int b = 0x80; b < 0xA0; ++b) {
+      const char byte = static_cast<char>(b);
+      if (Cp1252ToWide(std::string_view(&byte, 1))[0] == c) {
+        mapped = byte;
+        break;
+      }
+    }
+    out += mapped;
+  }
+  return out;
+}
+
 }  // namespace corrivo

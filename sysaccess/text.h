@@ -20,6 +20,8 @@ std::string WideToUtf8(std::wstring_view s);
 std::wstring Utf8ToWide(std::string_view s);
 // Windows-1252, the code page BOM-less text is read in off Windows.
 std::wstring Cp1252ToWide(std::string_view s);
+// Characters Windows-1252 lacks become "?".
+std::string WideToCp1252(std::wstring_view text);
 // UTF-16 code units (little-endian bytes) to a wide string and back.
 std::wstring Utf16LeToWide(const unsigned char* bytes, std::size_t count);
 std::vector<unsigned char> WideToUtf16Le(std::wstring_view s, bool terminator);

@@ -1,8 +1,10 @@
-// Program entry: the safe DLL search path, display scaling, the single-instance mutex and the
-// hand-over to a running instance, then the main window and its message loop.
+// Program entry: the safe DLL search path, display scaling, the single-instance mark and the
+// hand-over to a running copy, then the main window and its message loop.
 #include "app/startup.h"
 #include "app/win32/main_window.h"
-#include "sysaccess/platform_primitives.h"
+#include "app/win32/program_identity.h"
+#include "app/win32/taskbar_window.h"
+#include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
 #include <commctrl.h>
@@ -16,7 +18,7 @@ class Win32Start : public StartServices {
 
   unsigned MajorVersion() override {
     std::uint32_t major = 0, minor = 0, product = 0;
-    return primitives::QueryOsVersion(&major, &minor, &product) ? major : 0;
+    return PlatformSystem().os.QueryVersion(&major, &minor, &product) ? major : 0;
   }
 
   bool MarkDpiAware() override {
@@ -31,32 +33,43 @@ class Win32Start : public StartServices {
 
   void SetApplicationIcon() override { appIcon_ = LoadIconW(instance_, kMainIconName); }
 
-  std::uint32_t CreateInstanceMutex() override {
-    // Kept for the life of the process and never closed: the system drops it at exit.
+  bool AnotherCopyIsRunning() override {
+    // Kept for the life of the process and never closed: the system drops it at exit. A mutex
+    // that could not be made for another reason lets this copy run.
     mutex_ = CreateMutexW(nullptr, TRUE, kInstanceMutexName);
-    return GetLastError();
+    return GetLastError() == ERROR_ALREADY_EXISTS;
   }
 
-  std::uintptr_t FindMainWindow() override {
+  std::uintptr_t FindRunningCopy() override {
     return reinterpret_cast<std::uintptr_t>(FindWindowW(kMainWindowClass, nullptr));
   }
   bool IsMinimised(std::uintptr_t w) override { return IsIconic(Hwnd(w)) != FALSE; }
-  void PostRestore(std::uintptr_t w) override { PostMessageW(Hwnd(w), WM_SYSCOMMAND, SC_RESTORE, 0); }
+  void Restore(std::uintptr_t w) override { PostMessageW(Hwnd(w), WM_SYSCOMMAND, SC_RESTORE, 0); }
   void BringToForeground(std::uintptr_t w) override { SetForegroundWindow(Hwnd(w)); }
-  void SendActivate(std::uintptr_t w) override { SendMessageW(Hwnd(w), kActivateInstanceMessage, 0, 0); }
+  void HandOverTo(std::uintptr_t w) override {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(Hwnd(w), kShowYourselfMessage, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kHandOverTimeoutMs,
+                        &ignored);
+  }
 
   int RunFirstInstance() override {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
-    // The window lives until the process ends; its thread is never waited for.
-    auto* window = new TFixWindows_FormMain();
-    if (!window->Create(instance_)) return 0;
+    // Both windows live until the process ends; the window's thread is never waited for.
+    auto* taskbar = new TaskbarWindow();
+    if (!taskbar->Create(instance_, LoadIconW(instance_, kMainIconName))) return 0;
+    auto* window = new MainWindow();
+    if (!window->Create(instance_, taskbar->hwnd())) return 0;
+    taskbar->Represent(window->hwnd());
     if (appIcon_) {
-      SendMessageW(window->hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
-      SendMessageW(window->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+      for (HWND w : {taskbar->hwnd(), window->hwnd()}) {
+        SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+        SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+      }
     }
+    taskbar->Show();
     window->Show(SW_SHOWNORMAL);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -80,6 +93,12 @@ class Win32Start : public StartServices {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // Never load a DLL from the current folder: the program runs elevated.
   SetDllDirectoryW(L"");
-  corrivo::app::Win32Start start(instance);
-  return corrivo::RunProgram(start);
+  try {
+    corrivo::app::Win32Start start(instance);
+    return corrivo::RunProgram(start);
+  } catch (...) {
+    // Window procedures catch their own; this is what fails before the message loop or after
+    // it. The unwinder must not go on into the start-up code that called us.
+    return 1;
+  }
 }

@@ -1,23 +1,25 @@
 #include "app/win32/main_window.h"
 
-#include "app/startup.h"
-#include "sysaccess/platform.h"
-#include "sysaccess/platform_primitives.h"
+#include "app/control_ids.h"
+#include "app/win32/program_identity.h"
+#include "app/win32/taskbar_window.h"
+#include "catalog/catalog.h"
+#include "sysaccess/ie_version.h"
 
 namespace corrivo::app {
 
-TFixWindows_FormMain::TFixWindows_FormMain() = default;
+MainWindow::MainWindow() = default;
 
-TFixWindows_FormMain::~TFixWindows_FormMain() {
+MainWindow::~MainWindow() {
   // The worker is never waited for: it ends with the process.
   (void)thread_.release();
 }
 
-bool TFixWindows_FormMain::Create(HINSTANCE instance) {
+bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &TFixWindows_FormMain::WndProc;
+  wc.lpfnWndProc = &MainWindow::WndProc;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, kMainIconName);
   wc.hIconSm = wc.hIcon;
@@ -31,9 +33,10 @@ bool TFixWindows_FormMain::Create(HINSTANCE instance) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int left = work.left + (work.right - work.left - design.width) / 2;
   const int top = work.top + (work.bottom - work.top - design.height) / 2;
-  hwnd_ = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kMainWindowClass, L"Tarsio Corrivo",
+  // Owned, so that the taskbar shows its owner's shorter title instead of this caption.
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"Tarsio Corrivo",
                           WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, left, top, design.width, design.height,
-                          nullptr, nullptr, instance, this);
+                          taskbarOwner, nullptr, instance, this);
   if (!hwnd_) return false;
   components_ = std::make_unique<WindowComponent>(hwnd_, L"FixWindows_FormMain");
   BuildFrame();
@@ -47,26 +50,30 @@ bool TFixWindows_FormMain::Create(HINSTANCE instance) {
   return true;
 }
 
-void TFixWindows_FormMain::Show(int showCommand) {
+void MainWindow::Show(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
 }
 
-bool TFixWindows_FormMain::PreTranslate(MSG& msg) {
+bool MainWindow::PreTranslate(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-LRESULT CALLBACK TFixWindows_FormMain::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    if (msg == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    return ui::win32::AnswerAfterException(hwnd, msg, wp, lp);
   }
-  auto* self = reinterpret_cast<TFixWindows_FormMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->Handle(msg, wp, lp);
 }
 
-LRESULT TFixWindows_FormMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT reflected = 0;
   switch (msg) {
     case WM_ERASEBKGND:
@@ -92,12 +99,10 @@ LRESULT TFixWindows_FormMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       OnMouseWheel(wp, lp);
       return 0;
     case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_MAXIMIZE || ((wp & 0xFFF0) == SC_RESTORE && !IsIconic(hwnd_))) {
-        // The system's maximised state is never used: the window sizes itself.
-        if (((wp & 0xFFF0) == SC_MAXIMIZE) != sizeToggle_.Maximised()) MaximiseOrRestore();
-        return 0;
-      }
+      if (OnSysCommand(wp, lp)) return 0;
       break;
+    case DM_GETDEFID:
+      return OnGetDefaultButton();
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -110,8 +115,8 @@ LRESULT TFixWindows_FormMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return 0;
     default:
-      if (msg == kActivateInstanceMessage) {
-        OnActivateInstance();
+      if (msg == kShowYourselfMessage) {
+        OnShowYourself();
         return 0;
       }
       break;
@@ -121,35 +126,35 @@ LRESULT TFixWindows_FormMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- Window events.
 
-void TFixWindows_FormMain::OnPaint() {
+void MainWindow::OnPaint() {
   PAINTSTRUCT ps;
   BeginPaint(hwnd_, &ps);
   EndPaint(hwnd_, &ps);
 }
 
-void TFixWindows_FormMain::OnShow() {
+void MainWindow::OnShow() {
   FitLastColumn();
   ArrangeWindow();
 }
 
-void TFixWindows_FormMain::OnSize() {
-  if (!pnlBK_ || IsIconic(hwnd_)) return;
+void MainWindow::OnSize() {
+  if (!contentPanel_ || IsIconic(hwnd_)) return;
   FitLastColumn();
   ArrangeWindow();
 }
 
-void TFixWindows_FormMain::OnActivate(WPARAM wp) {
-  if (LOWORD(wp) == WA_INACTIVE || !pnlBK_) return;
+void MainWindow::OnActivate(WPARAM wp) {
+  if (LOWORD(wp) == WA_INACTIVE || !contentPanel_) return;
   DisableFixesForThisWindows();
 }
 
-LRESULT TFixWindows_FormMain::OnGetMinMaxInfo(LPARAM lp) {
+LRESULT MainWindow::OnGetMinMaxInfo(LPARAM lp) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lp);
   info->ptMinTrackSize = {layout::kMinimumSize.width, layout::kMinimumSize.height};
   return 0;
 }
 
-void TFixWindows_FormMain::OnWindowPosChanging(LPARAM lp) {
+void MainWindow::OnWindowPosChanging(LPARAM lp) {
   // The minimum holds for every change of size, not only for sizing with the mouse.
   auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
   if (pos->flags & SWP_NOSIZE) return;
@@ -158,7 +163,7 @@ void TFixWindows_FormMain::OnWindowPosChanging(LPARAM lp) {
   pos->cy = clamped.height;
 }
 
-void TFixWindows_FormMain::OnClose() {
+void MainWindow::OnClose() {
   // A wait loop of a page that is running now ends at its next pass; nothing waits for the
   // worker, and commands already launched run on by themselves.
   if (pages_) {
@@ -170,93 +175,120 @@ void TFixWindows_FormMain::OnClose() {
   DestroyWindow(hwnd_);
 }
 
-void TFixWindows_FormMain::OnActivateInstance() {
-  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+bool MainWindow::OnSysCommand(WPARAM wp, LPARAM lp) {
+  const WPARAM command = wp & 0xFFF0;
+  if (command == SC_MINIMIZE) {
+    DefWindowProcW(hwnd_, WM_SYSCOMMAND, wp, lp);
+    MinimiseTogether(hwnd_);
+    return true;
+  }
+  if (command == SC_RESTORE && IsIconic(hwnd_)) {
+    RestoreTogether(hwnd_);
+    return true;
+  }
+  if (command == SC_MAXIMIZE || command == SC_RESTORE) {
+    // The system's maximised state is never used: the window sizes itself.
+    if ((command == SC_MAXIMIZE) != sizeToggle_.Maximised()) MaximiseOrRestore();
+    return true;
+  }
+  return false;
+}
+
+void MainWindow::OnShowYourself() {
+  RestoreTogether(hwnd_);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
 }
 
+LRESULT MainWindow::OnGetDefaultButton() {
+  // Enter on the General Fix page: a focused button of the page takes it, as in any dialog
+  // (after a scan that is Fix); otherwise Scan. Hidden or disabled buttons take nothing, so
+  // Enter cannot start a second scan while one runs.
+  if (notebook_->TabIndex() != 0) return 0;
+  auto usable = [](const ui::win32::ImageButton& b) { return b.Visible() && b.Enabled(); };
+  const HWND focus = GetFocus();
+  for (const auto* button : {scanButton_.get(), stopScanButton_.get(), fixButton_.get(), stopFixButton_.get()}) {
+    if (button->hwnd() == focus && usable(*button)) return MAKELRESULT(button->Id(), DC_HASDEFID);
+  }
+  return usable(*scanButton_) ? MAKELRESULT(ids::kButtonScan, DC_HASDEFID) : 0;
+}
+
 // --- Creation sequence.
 
-void TFixWindows_FormMain::ApplyWindowStyle() {
+void MainWindow::ApplyWindowStyle() {
   LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
   style = (style | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) & ~static_cast<LONG_PTR>(WS_CAPTION);
   SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  rdBtnMax_->SetVisible(false);
+  restoreButton_->SetVisible(false);
 }
 
-void TFixWindows_FormMain::ResetHeaderTiles() {
+void MainWindow::ResetHeaderTiles() {
   nav_ = Navigation();
   ApplyHeaderLooks();
 }
 
-// The stop requests live in the page logic, which is made with all of them clear once the
-// thread and the texts exist (WireEnginePages); there is nothing to clear before that.
-void TFixWindows_FormMain::ClearStopRequests() {}
-
-void TFixWindows_FormMain::CreateThreadSuspended() {
-  thread_ = std::make_unique<TScanAndFixThread>();
+void MainWindow::CreateThreadSuspended() {
+  thread_ = std::make_unique<TScanAndFixThread>(system_);
   thread_->Init();
 }
 
-void TFixWindows_FormMain::DetectIEVersion() { corrivo::DetectIEVersion(); }
+void MainWindow::DetectIEVersion() { ieVersionName_ = DetectIEVersionName(system_.registry()); }
 
-std::int32_t TFixWindows_FormMain::DetectOsVersionCode() { return corrivo::DetectOsVersionCode(); }
+WindowsVersion MainWindow::DetectWindowsVersion() { return corrivo::DetectWindowsVersion(system_.os); }
 
-void TFixWindows_FormMain::LoadLanguage() {
-  ProgramLanguage loaded = LoadProgramLanguage(*components_);
+void MainWindow::LoadLanguage() {
+  ProgramLanguage loaded = LoadProgramLanguage(system_, *components_);
   language_ = std::move(loaded.language);
   messages_ = loaded.messages;
   // Captions may have changed length: the auto-sized labels and the rows measure again.
-  labelInfo_->AutoSize();
+  description_->AutoSize();
   for (auto& l : headerLabels_) l->AutoSize();
   for (auto& c : categories_) c.label->AutoSize();
-  labelTips_->AutoSize();
+  cautionLabel_->AutoSize();
 }
 
-void TFixWindows_FormMain::SaveColumnTitle() { columnTitle_ = listViewFix_->ColumnCaption(0); }
+void MainWindow::SaveColumnTitle() { columnTitle_ = scanList_->ColumnCaption(0); }
 
-void TFixWindows_FormMain::RefuseVersion() {
+void MainWindow::RefuseVersion() {
   wchar_t title[512] = {};
   GetWindowTextW(hwnd_, title, 512);
-  MessageBoxW(hwnd_, messages_.D_ForVersion.c_str(), title, MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(hwnd_, messages_.unsupportedWindows.c_str(), title, MB_OK | MB_ICONINFORMATION);
   ExitProcess(0);
 }
 
-void TFixWindows_FormMain::StartThread(std::int32_t osVersionCode) {
-  osVersionCode_ = osVersionCode;
-  thread_->OsVersionCode = osVersionCode;
-  thread_->IEVersionName = IEVersionName();
+void MainWindow::StartThread(WindowsVersion windows) {
+  windows_ = windows;
+  thread_->Windows = windows;
+  thread_->IEVersionName = ieVersionName_;
   thread_->SetOfferedFlags();
   thread_->Resume();
 }
 
-void TFixWindows_FormMain::AnchorControls() {
+void MainWindow::AnchorControls() {
   // The anchors of PageNote_AdvancedFix and imgProgressBar_Main are the layout functions that
   // every size change runs; applying them once here puts both in place.
   ArrangeAdvancedPage();
   ArrangeGeneralPage();
 }
 
-void TFixWindows_FormMain::FillPages() {
-  for (Panel* fill : {panelFix_.get(), internet_.fill.get(), mediaPlayer_.fill.get()}) {
+void MainWindow::FillPages() {
+  for (Panel* fill : {generalPage_.get(), internet_.fill.get(), mediaPlayer_.fill.get()}) {
     const Size s = ui::win32::Control::FromHwnd(GetParent(fill->hwnd()))->ClientSize();
     fill->SetBounds({0, 0, s.width, s.height});
   }
 }
 
-void TFixWindows_FormMain::PlaceStopFixOverFix() {
-  const Rect fix = buttonFix_->Bounds();
-  const Rect stop = buttonStopFix_->Bounds();
-  buttonStopFix_->SetBounds({fix.left, fix.top, stop.width, stop.height});
+void MainWindow::PlaceStopFixOverFix() {
+  const Rect fix = fixButton_->Bounds();
+  const Rect stop = stopFixButton_->Bounds();
+  stopFixButton_->SetBounds({fix.left, fix.top, stop.width, stop.height});
 }
 
-void TFixWindows_FormMain::DisableFixesForThisWindows() {
-  std::uint32_t major = 0, minor = 0, product = 0;
-  if (!primitives::QueryOsVersion(&major, &minor, &product)) return;
-  for (int id : FixButtonsDisabledOn(major, minor)) {
+void MainWindow::DisableFixesForThisWindows() {
+  const WindowsVersion windows = corrivo::DetectWindowsVersion(system_.os);
+  for (int id : DisabledFixes(windows)) {
     disabledFixes_.insert(id);
     for (auto& c : categories_) {
       for (auto& row : c.rows) {
@@ -265,8 +297,8 @@ void TFixWindows_FormMain::DisableFixesForThisWindows() {
     }
   }
   // Applied once: the layout pass keeps the offset from then on.
-  if (selectAllShift_ == 0 && SelectAllShiftOn(major) != 0) {
-    selectAllShift_ = SelectAllShiftOn(major);
+  if (selectAllShift_ == 0 && SelectAllShiftOn(windows) != 0) {
+    selectAllShift_ = SelectAllShiftOn(windows);
     ArrangeGeneralPage();
   }
 }

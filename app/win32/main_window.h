@@ -1,4 +1,4 @@
-// TFixWindows_FormMain: the program's one window. It draws its own frame, holds the four pages
+// MainWindow: the program's one window. It draws its own frame, holds the four pages
 // and the scan-and-fix thread, and runs its creation sequence before it is first shown.
 #pragma once
 
@@ -45,28 +45,24 @@ using ui::Point;
 using ui::Rect;
 using ui::Size;
 
-class TFixWindows_FormMain : private CreationSteps {
+class MainWindow : private CreationSteps {
  public:
-  TFixWindows_FormMain();
-  ~TFixWindows_FormMain() override;
-  TFixWindows_FormMain(const TFixWindows_FormMain&) = delete;
-  TFixWindows_FormMain& operator=(const TFixWindows_FormMain&) = delete;
+  MainWindow();
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  // Creates the window and its components and runs the creation sequence (which ends the
-  // process on an unsupported Windows version); false when the window could not be made.
-  bool Create(HINSTANCE instance);
+  // Creates the window (owned by the window that stands for it on the taskbar) and its
+  // components and runs the creation sequence, which ends the process on an unsupported
+  // Windows version; false when the window could not be made.
+  bool Create(HINSTANCE instance, HWND taskbarOwner);
   void Show(int showCommand);
   HWND hwnd() const { return hwnd_; }
   // Keyboard navigation among the controls (Tab, Space, Enter) for the message loop.
   bool PreTranslate(MSG& msg);
 
-  // Operations other pages use.
-  void ArrangeWindow();
   void SelectCategory(int category) override;
-  void FitLastColumn();
   void ShowPage(int page) override;
-  TScanAndFixThread* Thread() { return thread_.get(); }
-  const MessageTexts& Messages() const { return messages_; }
 
  private:
   struct FixRow {
@@ -84,8 +80,8 @@ class TFixWindows_FormMain : private CreationSteps {
   };
   struct ReRegistrationPage {
     Panel* page = nullptr;
-    std::unique_ptr<Panel> fill;  // Panel_FixIE / Panel_FixWMP
-    std::unique_ptr<Panel> main;  // the centred panel
+    std::unique_ptr<Panel> fill;     // fills the page
+    std::unique_ptr<Panel> centred;  // the text, picture, buttons and bar, centred in `fill`
     std::unique_ptr<Label> info;
     std::unique_ptr<Image> image;
     std::unique_ptr<ui::win32::ImageButton> start;
@@ -102,7 +98,9 @@ class TFixWindows_FormMain : private CreationSteps {
   void OnActivate(WPARAM wp);
   void OnClose();
   void OnMouseWheel(WPARAM wp, LPARAM lp);
-  void OnActivateInstance();
+  void OnShowYourself();
+  bool OnSysCommand(WPARAM wp, LPARAM lp);
+  LRESULT OnGetDefaultButton();
   LRESULT OnGetMinMaxInfo(LPARAM lp);
   void OnWindowPosChanging(LPARAM lp);
   void OnPaint();
@@ -110,14 +108,13 @@ class TFixWindows_FormMain : private CreationSteps {
   // --- Creation sequence (main_window.cpp).
   void ApplyWindowStyle() override;
   void ResetHeaderTiles() override;
-  void ClearStopRequests() override;
   void CreateThreadSuspended() override;
   void DetectIEVersion() override;
-  std::int32_t DetectOsVersionCode() override;
+  WindowsVersion DetectWindowsVersion() override;
   void LoadLanguage() override;
   void SaveColumnTitle() override;
   void RefuseVersion() override;
-  void StartThread(std::int32_t osVersionCode) override;
+  void StartThread(WindowsVersion windows) override;
   void AnchorControls() override;
   void FillPages() override;
   void PlaceStopFixOverFix() override;
@@ -146,10 +143,12 @@ class TFixWindows_FormMain : private CreationSteps {
   void LayoutRows(Category& c, int width);
   void ArrangeAdvancedPage();
   void ApplyCategoryLooks();
-  void Button_FixClick(int fixId);
+  void RunOneClickFix(int fixId);
   void DisableFixesForThisWindows();
 
   // --- Frame (main_window_frame.cpp).
+  void ArrangeWindow();
+  void FitLastColumn();
   void ApplyHeaderLooks();
   layout::FrameLayout ArrangeFrameParts();
   void ArrangeContentParts(Size panel);
@@ -162,7 +161,6 @@ class TFixWindows_FormMain : private CreationSteps {
   void RepaintNow();
   Rect WindowBounds() const;
   void SetWindowBounds(const Rect& r);
-  void RdBtnHint(ui::win32::ImageButton& button, const std::wstring& hint);
 
   HWND hwnd_ = nullptr;
   Skin skin_;
@@ -175,7 +173,9 @@ class TFixWindows_FormMain : private CreationSteps {
   std::unique_ptr<EnginePages> pages_;
   std::unique_ptr<TLanguage> language_;
   MessageTexts messages_;
-  std::int32_t osVersionCode_ = 0;
+  System& system_ = PlatformSystem();
+  WindowsVersion windows_ = WindowsVersion::XP;
+  std::wstring ieVersionName_ = L"IE8";
   std::wstring columnTitle_;
   int selectAllShift_ = 0;
   std::set<int> disabledFixes_;  // by the running Windows, also for rows made later
@@ -184,29 +184,30 @@ class TFixWindows_FormMain : private CreationSteps {
   std::unique_ptr<WindowComponent> components_;
 
   // Frame.
-  std::unique_ptr<Image> img1_, imageAIcon_, imageMain_, img2_;
-  std::unique_ptr<Image> imageTop_, imageLeft_, imageBottom_, imageRight_;
-  std::unique_ptr<Image> imageTopLeft_, imageTopRight_, imageBottomLeft_, imageBottomRight_;
-  std::unique_ptr<Label> labelTitle_, labelInfo_;
-  std::unique_ptr<ui::win32::ImageButton> rdBtnMin_, rdbtnMaxM_, rdBtnMax_, rdbtnClose_;
-  std::unique_ptr<Panel> pnlBK_;
+  std::unique_ptr<Image> background_;  // behind the whole window; shows around the content panel
+  std::unique_ptr<Image> titleIcon_, logo_, sizeGrip_;
+  std::unique_ptr<Image> topEdge_, leftEdge_, bottomEdge_, rightEdge_;
+  std::unique_ptr<Image> topLeftCorner_, topRightCorner_, bottomLeftCorner_, bottomRightCorner_;
+  std::unique_ptr<Label> title_, description_;  // the caption and the line under the logo
+  std::unique_ptr<ui::win32::ImageButton> minimiseButton_, maximiseButton_, restoreButton_, closeButton_;
+  std::unique_ptr<Panel> contentPanel_;  // the rounded panel of the header strip and the pages
   std::array<std::unique_ptr<Image>, 8> contentBorder_;  // top, left, bottom, right, then corners
   // Header.
-  std::unique_ptr<ImageRect> imageRectTop_;
+  std::unique_ptr<ImageRect> headerStrip_;  // the four page tiles
   std::array<std::unique_ptr<ImageNote>, 4> headerTiles_;
   std::array<std::unique_ptr<Image>, 4> headerIcons_;
   std::array<std::unique_ptr<Label>, 4> headerLabels_;
-  std::unique_ptr<PageNote> pageNote_;
+  std::unique_ptr<PageNote> notebook_;  // the four pages, one shown
   // General Fix page.
-  std::unique_ptr<Panel> panelFix_;
-  std::unique_ptr<ListView> listViewFix_;
-  std::unique_ptr<ui::win32::ImageButton> buttonScan_, buttonStopScan_, buttonFix_, buttonStopFix_;
-  std::unique_ptr<ui::win32::CheckBox> checkBoxSelectAll_;
-  std::unique_ptr<ImageProgress> imgProgressBarMain_;
+  std::unique_ptr<Panel> generalPage_;
+  std::unique_ptr<ListView> scanList_;
+  std::unique_ptr<ui::win32::ImageButton> scanButton_, stopScanButton_, fixButton_, stopFixButton_;
+  std::unique_ptr<ui::win32::CheckBox> selectAll_;
+  std::unique_ptr<ImageProgress> generalProgress_;  // of the scan and of the fix
   // Advanced Fix page.
-  std::unique_ptr<Panel> panelAdvancedFix_;
-  std::unique_ptr<Label> labelTips_;
-  std::unique_ptr<PageNote> pageNoteAdvancedFix_;
+  std::unique_ptr<Panel> advancedPage_;
+  std::unique_ptr<Label> cautionLabel_;          // "do not click Fix unless ..."
+  std::unique_ptr<PageNote> categoryNotebook_;  // one page per category
   std::array<Category, 6> categories_;
   // Re-registration pages.
   ReRegistrationPage internet_, mediaPlayer_;

@@ -1,38 +1,58 @@
 // The Advanced Fix page: six category tiles, and per category a scroll box of rows, each a
 // label describing a problem and a "Fix" button that runs that one repair at once.
+#include <vector>
+
 #include "app/advanced_layout.h"
 #include "app/control_ids.h"
 #include "app/win32/main_window.h"
 #include "catalog/dispatch.h"
-#include "catalog/win32/win32_dispatch_effects.h"
-#include "sysaccess/platform.h"
+#include "catalog/catalog.h"
 
 namespace corrivo::app {
+namespace {
 
-void TFixWindows_FormMain::BuildAdvancedPage() {
-  Panel& page = pageNote_->Page(1);
-  panelAdvancedFix_ = std::make_unique<Panel>();
-  panelAdvancedFix_->Create(page.hwnd(), ids::kPanelAdvancedFix, L"Panel_AdvancedFix", {0, 0, 650, 380},
+// A repair's result in a message box owned by the main window, captioned with the window's
+// title as it is now (the language may have replaced it).
+class ResultBox : public RepairFeedback {
+ public:
+  explicit ResultBox(HWND owner) : owner_(owner) {}
+  void ShowResult(const std::wstring& text) override {
+    const int length = GetWindowTextLengthW(owner_);
+    std::vector<wchar_t> title(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(owner_, title.data(), length + 1);
+    MessageBoxW(owner_, text.c_str(), title.data(), MB_ICONINFORMATION | MB_OK);
+  }
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace
+
+void MainWindow::BuildAdvancedPage() {
+  Panel& page = notebook_->Page(1);
+  advancedPage_ = std::make_unique<Panel>();
+  advancedPage_->Create(page.hwnd(), ids::kPanelAdvancedFix, L"Panel_AdvancedFix", {0, 0, 650, 380},
                             palette::kPage);
-  HWND p = panelAdvancedFix_->hwnd();
+  HWND p = advancedPage_->hwnd();
   Label::Style tips;
   tips.colour = palette::kMutedText;
-  labelTips_ = std::make_unique<Label>();
-  labelTips_->Create(p, ids::kLabelTips, L"Label_Tips", {22, 22, 400, 14},
+  cautionLabel_ = std::make_unique<Label>();
+  cautionLabel_->Create(p, ids::kLabelTips, L"Label_Tips", {22, 22, 400, 14},
                      L"Do not click the \"Fix\" button unless your computer has the following problems.",
                      skin_.Normal(), tips);
-  labelTips_->AutoSize();
-  RegisterComponent(*labelTips_, ComponentKind::Label);
-  pageNoteAdvancedFix_ = std::make_unique<PageNote>();
-  pageNoteAdvancedFix_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
+  cautionLabel_->AutoSize();
+  RegisterComponent(*cautionLabel_, ComponentKind::Label);
+  categoryNotebook_ = std::make_unique<PageNote>();
+  categoryNotebook_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
                                palette::kPage);
   for (int n = 1; n <= layout::kCategoryCount; ++n) BuildCategory(n);
 }
 
-void TFixWindows_FormMain::BuildCategory(int n) {
+void MainWindow::BuildCategory(int n) {
   const layout::CategoryInfo& info = layout::Categories()[static_cast<std::size_t>(n - 1)];
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
-  HWND p = panelAdvancedFix_->hwnd();
+  HWND p = advancedPage_->hwnd();
   c.tile = std::make_unique<ImageNote>();
   c.tile->Create(p, ids::CategoryTile(n), info.tile, layout::CategoryTileRect(n), skin_.categoryTile, info.caption);
   c.tile->SetImageIndex(kCategoryNormal);
@@ -57,7 +77,7 @@ void TFixWindows_FormMain::BuildCategory(int n) {
     };
   }
 
-  c.page = &pageNoteAdvancedFix_->AddPage(ids::CategoryPage(n), info.page, palette::kPage);
+  c.page = &categoryNotebook_->AddPage(ids::CategoryPage(n), info.page, palette::kPage);
   const Size ps = c.page->ClientSize();
   c.scrollBox = std::make_unique<ScrollBox>();
   c.scrollBox->Create(c.page->hwnd(), ids::CategoryScrollBox(n), info.scrollBox, {0, 0, ps.width, ps.height},
@@ -69,26 +89,26 @@ void TFixWindows_FormMain::BuildCategory(int n) {
   };
 }
 
-void TFixWindows_FormMain::EnsureRows(int n) {
+void MainWindow::EnsureRows(int n) {
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
   if (c.built) return;
   c.built = true;
   Panel& rows = c.scrollBox->Content();
   WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
-  for (const CatalogEntry& entry : TabRows(static_cast<FixTab>(n))) {
+  for (const Repair* entry : CategoryRows(static_cast<corrivo::Category>(n))) {
     FixRow row;
-    row.id = entry.id;
+    row.id = entry->id;
     Label::Style text;
     text.colour = palette::kRowText;
     text.format = DT_LEFT | DT_TOP | DT_WORDBREAK;
     row.label = std::make_unique<Label>();
-    row.label->Create(rows.hwnd(), ids::FixLabel(entry.id), L"Label_" + std::to_wstring(entry.id),
-                      {12, 0, 300, 13}, entry.caption, skin_.Normal(), text);
+    row.label->Create(rows.hwnd(), ids::FixLabel(entry->id), L"Label_" + std::to_wstring(entry->id),
+                      {12, 0, 300, 13}, entry->caption, skin_.Normal(), text);
     row.button = std::make_unique<ui::win32::ImageButton>();
-    row.button->Create(rows.hwnd(), ids::FixButton(entry.id), L"Button_" + std::to_wstring(entry.id),
+    row.button->Create(rows.hwnd(), ids::FixButton(entry->id), L"Button_" + std::to_wstring(entry->id),
                        {320, 0, 64, 24}, L"Fix", skin_.FixRowButton(), skin_.Bold());
-    const int id = entry.id;
-    row.button->OnClick = [this, id] { Button_FixClick(id); };
+    const int id = entry->id;
+    row.button->OnClick = [this, id] { RunOneClickFix(id); };
     if (disabledFixes_.count(id)) row.button->SetEnabled(false);
     RegisterComponent(*row.label, ComponentKind::Label);
     RegisterComponent(*row.button, ComponentKind::PushButton);
@@ -111,7 +131,7 @@ void TFixWindows_FormMain::EnsureRows(int n) {
   LayoutRows(c, c.scrollBox->ContentWidth());
 }
 
-void TFixWindows_FormMain::LayoutRows(Category& c, int width) {
+void MainWindow::LayoutRows(Category& c, int width) {
   const int labelWidth = layout::RowLabelWidth(width);
   std::vector<int> heights;
   for (const FixRow& row : c.rows) heights.push_back(row.label->Measure(labelWidth).height);
@@ -123,32 +143,32 @@ void TFixWindows_FormMain::LayoutRows(Category& c, int width) {
   c.scrollBox->SetContentHeight(layout::RowsHeight(rows));
 }
 
-void TFixWindows_FormMain::ArrangeAdvancedPage() {
-  const Rect note = pageNote_->Bounds();
+void MainWindow::ArrangeAdvancedPage() {
+  const Rect note = notebook_->Bounds();
   const layout::AdvancedPageLayout a =
-      layout::ArrangeAdvancedPage(note.Extent(), labelTips_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
-  panelAdvancedFix_->SetBounds(a.panel);
-  panelAdvancedFix_->Invalidate(true);
-  pageNoteAdvancedFix_->SetBounds(a.pageControl);
+      layout::ArrangeAdvancedPage(note.Extent(), cautionLabel_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
+  advancedPage_->SetBounds(a.panel);
+  advancedPage_->Invalidate(true);
+  categoryNotebook_->SetBounds(a.categoryNotebook);
   for (Category& c : categories_) {
     const Size s = c.page->ClientSize();
     c.scrollBox->SetBounds({0, 0, s.width, s.height});
   }
-  pageNoteAdvancedFix_->Invalidate(true);
-  labelTips_->SetBounds({a.tips.left, a.tips.top, a.tips.width, a.tips.height});
+  categoryNotebook_->Invalidate(true);
+  cautionLabel_->SetBounds(a.caution);
 }
 
-void TFixWindows_FormMain::SelectCategory(int n) {
+void MainWindow::SelectCategory(int n) {
   if (!nav_.SelectCategory(n)) return;
-  pageNoteAdvancedFix_->SetTabIndex(n - 1);
+  categoryNotebook_->SetTabIndex(n - 1);
   ApplyCategoryLooks();
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
-  if (pageNote_->TabIndex() == 1) EnsureRows(n);
+  if (notebook_->TabIndex() == 1) EnsureRows(n);
   c.scrollBox->SetPosition(0);
-  if (pageNote_->TabIndex() == 1) SetFocus(c.scrollBox->hwnd());
+  if (notebook_->TabIndex() == 1) SetFocus(c.scrollBox->hwnd());
 }
 
-void TFixWindows_FormMain::ApplyCategoryLooks() {
+void MainWindow::ApplyCategoryLooks() {
   for (int k = 1; k <= layout::kCategoryCount; ++k) {
     Category& c = categories_[static_cast<std::size_t>(k - 1)];
     c.tile->SetImageIndex(nav_.CategoryPicture(k));
@@ -156,15 +176,15 @@ void TFixWindows_FormMain::ApplyCategoryLooks() {
   }
 }
 
-void TFixWindows_FormMain::Button_FixClick(int fixId) {
-  FixArgs args;
-  args.osVersionCode = osVersionCode_;
-  args.ieVersionName = IEVersionName();
-  DispatchTexts texts;
-  texts.fixFinish = messages_.D_FixFinish;
-  texts.fixFailed = messages_.D_FixFailed;
-  Win32DispatchEffects effects(hwnd_);
-  FixByID(fixId, args, texts, effects);
+void MainWindow::RunOneClickFix(int fixId) {
+  RepairArgs args;
+  args.windows = windows_;
+  args.ieVersionName = ieVersionName_;
+  RepairResultTexts texts;
+  texts.fixed = messages_.fixed;
+  texts.failed = messages_.fixFailed;
+  ResultBox box(hwnd_);
+  RunOneClickRepair(system_, fixId, args, texts, box);
 }
 
 }  // namespace corrivo::app

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sysaccess/shell.h"
+#include "sysaccess/commands.h"
 
 namespace corrivo {
 

@@ -78,6 +78,26 @@ Fn GetProc(HMODULE module, const char* name) {
 }
 
 // Full path of a file in the system folder (never the current or the program's folder).
+// `fileName` in the system folder; empty when the system folder is unknown (never the bare
+// name, which the search order would look for beside the program first).
 std::wstring SystemFilePath(const wchar_t* fileName);
+
+// True for a 32-bit process on 64-bit Windows.
+bool IsWow64Process();
+
+// File-system redirection off for the life of the object on WOW64, so that the native
+// System32 is seen; does nothing elsewhere. Both kernel32 functions are resolved before the
+// switch, so nothing is loaded while redirection is off.
+class Wow64FsRedirectionOff {
+ public:
+  Wow64FsRedirectionOff();
+  ~Wow64FsRedirectionOff();
+  Wow64FsRedirectionOff(const Wow64FsRedirectionOff&) = delete;
+  Wow64FsRedirectionOff& operator=(const Wow64FsRedirectionOff&) = delete;
+
+ private:
+  void* state_ = nullptr;
+  bool switched_ = false;
+};
 
 }  // namespace corrivo::win32

@@ -6,7 +6,6 @@
 namespace corrivo {
 namespace {
 
-typedef BOOL(WINAPI* IsWow64ProcessFn)(HANDLE, PBOOL);
 typedef LONG(WINAPI* RegDeleteKeyExWFn)(HKEY, LPCWSTR, REGSAM, DWORD);
 
 HKEY ToHkey(RegRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<std::uint32_t>(root))); }
@@ -14,14 +13,7 @@ HKEY ToHkey(RegHandle h) { return reinterpret_cast<HKEY>(h); }
 
 class Win32Registry : public RegistryBackend {
  public:
-  bool IsWow64() override {
-    // Worked out anew each time, as the operations ask it before every open.
-    win32::UniqueModule kernel(LoadLibraryW(win32::SystemFilePath(L"kernel32.dll").c_str()));
-    auto fn = win32::GetProc<IsWow64ProcessFn>(kernel.get(), "IsWow64Process");
-    BOOL wow64 = FALSE;
-    if (!fn || !fn(GetCurrentProcess(), &wow64)) return false;
-    return wow64 != FALSE;
-  }
+  bool IsWow64() override { return win32::IsWow64Process(); }
 
   long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
     HKEY key = nullptr;

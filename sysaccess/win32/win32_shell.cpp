@@ -1,12 +1,14 @@
-// The Windows calls behind the special steps: the ShellLink COM class, the home-page
-// protection component and the Internet Options module.
-#include "catalog/step_backend.h"
+// The shell and component calls of the few repairs that need more than the registry and
+// commands: shortcuts through COM, the home-page protection library, the Internet Options
+// reset, ending processes, and the desktop's refresh.
+#include "sysaccess/shell_services.h"
 #include "sysaccess/win32/win32_api.h"
 
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
 namespace corrivo {
 namespace {
@@ -90,17 +92,67 @@ class Win32HomePageLibrary : public HomePageLibrary {
   FuncFn func_;
 };
 
-class Win32SpecialStepBackend : public SpecialStepBackend {
+struct ToolhelpApi {
+  typedef HANDLE(WINAPI* SnapshotFn)(DWORD, DWORD);
+  typedef BOOL(WINAPI* ProcessWalkFn)(HANDLE, LPPROCESSENTRY32W);
+  SnapshotFn CreateToolhelp32Snapshot = nullptr;
+  ProcessWalkFn Process32FirstW = nullptr;
+  ProcessWalkFn Process32NextW = nullptr;
+
+  static const ToolhelpApi& Get() {
+    static const ToolhelpApi api = [] {
+      ToolhelpApi a;
+      HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+      a.CreateToolhelp32Snapshot = win32::GetProc<SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+      if (a.CreateToolhelp32Snapshot) {
+        a.Process32FirstW = win32::GetProc<ProcessWalkFn>(kernel, "Process32FirstW");
+        a.Process32NextW = win32::GetProc<ProcessWalkFn>(kernel, "Process32NextW");
+      }
+      return a;
+    }();
+    return api;
+  }
+};
+
+class Win32ShellServices : public ShellServices {
+ public:
+  bool KillProcessesByName(const std::wstring& exeName) override {
+    const ToolhelpApi& api = ToolhelpApi::Get();
+    if (!api.CreateToolhelp32Snapshot || !api.Process32FirstW || !api.Process32NextW) return false;
+    win32::UniqueHandle snapshot(api.CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return false;
+    bool result = false;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = api.Process32FirstW(snapshot.get(), &entry); more;
+         more = api.Process32NextW(snapshot.get(), &entry)) {
+      if (!ProcessNameMatches(entry.szExeFile, exeName)) continue;
+      win32::UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+      result = process && TerminateProcess(process.get(), 0) != FALSE;
+    }
+    return result;
+  }
+
+  void NotifyAssociationsChanged() override { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSH, nullptr, nullptr); }
+
+  // F5 to the desktop's list view, with a shell notification in between; a button-up rather
+  // than a key-up is what the desktop has always been sent here.
+  void RefreshDesktop() override {
+    HWND worker = FindWindowW(L"WorkerW", nullptr);
+    HWND view = worker ? FindWindowExW(worker, nullptr, L"SHELLDLL_DefView", nullptr) : nullptr;
+    HWND list = view ? FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
+    if (!list) return;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(list, WM_KEYDOWN, VK_F5, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    NotifyAssociationsChanged();
+    SendMessageTimeoutW(list, WM_RBUTTONUP, VK_F5, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+
  public:
   std::unique_ptr<ShellLinkObject> CreateShellLink(const ShellLinkFields& fields) override {
     auto link = std::make_unique<Win32ShellLink>();
     if (!link->Create(fields)) return nullptr;
     return link;
-  }
-
-  bool FileExists(const std::wstring& path) override {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   std::unique_ptr<HomePageLibrary> LoadHomePageLibrary(const std::wstring& fullPath) override {
@@ -119,7 +171,8 @@ class Win32SpecialStepBackend : public SpecialStepBackend {
 
   InetcplOutcome ResetIEToDefaults(const std::wstring& inetcplPath) override {
     typedef void(WINAPI * ResetFn)(HWND owner);
-    win32::UniqueModule module(LoadLibraryW(inetcplPath.c_str()));
+    // Its own dependencies are then looked for beside it, in the system folder, not beside us.
+    win32::UniqueModule module(LoadLibraryExW(inetcplPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) return InetcplOutcome::NotLoaded;
     auto reset = win32::GetProc<ResetFn>(module.get(), "ResetIEtoDefaults");
     if (!reset) return InetcplOutcome::NoExport;
@@ -130,9 +183,11 @@ class Win32SpecialStepBackend : public SpecialStepBackend {
 
 }  // namespace
 
-SpecialStepBackend& PlatformSpecialStepBackend() {
-  static Win32SpecialStepBackend backend;
-  return backend;
+namespace win32 {
+ShellServices& PlatformShell() {
+  static Win32ShellServices shell;
+  return shell;
 }
+}  // namespace win32
 
 }  // namespace corrivo
