@@ -11,7 +11,17 @@ if(WIN32)
   # For the program itself (its entry point is wWinMain).
   set(CORRIVO_XP_LINK_FLAGS -municode
     -Wl,--major-subsystem-version,5,--minor-subsystem-version,1,--major-os-version,5,--minor-os-version,1)
+  # A download must be rebuildable byte for byte from its commit (scripts/test-dist checks
+  # it): no link time in the PE header, and no trace of the folders the tree and the build
+  # happened to be in. The build folder's map comes last so it wins when it lies inside the
+  # tree. Debug builds keep real paths and symbols for the debugger.
+  target_link_options(corrivo_flags INTERFACE -Wl,--no-insert-timestamp $<$<NOT:$<CONFIG:Debug>>:-s>)
+  target_compile_options(corrivo_flags INTERFACE
+    $<$<NOT:$<CONFIG:Debug>>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>
+    $<$<NOT:$<CONFIG:Debug>>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>)
+  include(${CMAKE_CURRENT_LIST_DIR}/CorrivoDist.cmake)
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/CorrivoVersion.cmake)
 
 # Adds a static library of one layer: portable sources always, Win32 sources on Windows,
 # the Linux stand-ins elsewhere.
