@@ -1,5 +1,5 @@
 # The two commands of the README, and a few more for developers.
-.PHONY: all bootstrap build test run bench fuzz clean
+.PHONY: all bootstrap build test run bench fuzz clean dist
 
 JOBS ?= 2
 
@@ -15,6 +15,11 @@ build: bootstrap
 
 test: bootstrap
 	@JOBS=$(JOBS) scripts/test-all
+
+# The download: dist/Corrivo-<VERSION>.zip and dist/SHA256SUMS, rebuildable byte for byte.
+dist: bootstrap
+	@JOBS=$(JOBS) scripts/dist
+	@scripts/check-dist dist/Corrivo-$$(tr -d ' \t\r\n' <VERSION).zip
 
 run: build
 	@scripts/run-corrivo
