@@ -10,6 +10,19 @@ namespace corrivo::testing {
 
 std::string Narrow(const std::wstring& text) { return WideToUtf8(text); }
 
+TestSystem::TestSystem() {
+  os.SetWindowsFolder(L"C:\\Windows");
+  os.SetSystemFolder(L"C:\\Windows\\system32");
+  os.SetTempFolder(L"C:\\Temp\\");
+  os.SetProgramFile(L"C:\\Tools\\Corrivo.exe");
+  os.SetFolder(KnownFolder::ProgramFiles, L"C:\\Program Files");
+  os.SetFolder(KnownFolder::AppData, L"C:\\Users\\Ann\\AppData\\Roaming");
+  os.SetFolder(KnownFolder::LocalAppData, L"C:\\Users\\Ann\\AppData\\Local");
+  os.SetFolder(KnownFolder::DesktopDirectory, L"C:\\Users\\Ann\\Desktop");
+  os.SetEnvironment(L"SystemRoot", L"C:\\Windows");
+  os.SetEnvironment(L"windir", L"C:\\Windows");
+}
+
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   std::random_device rd;

@@ -1,5 +1,5 @@
-// Shared test fixtures: a fresh in-memory registry, a recording runner and a virtual clock,
-// each in place for the life of the fixture.
+// Shared test fixtures: a whole System over an in-memory registry, a recording runner, files in
+// memory, a stand-in operating system, recording shell services and a virtual clock.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,20 +8,32 @@
 
 #include "sysaccess/memory/memory_registry.h"
 #include "sysaccess/memory/recording_runner.h"
+#include "sysaccess/memory/stand_ins.h"
 #include "sysaccess/memory/virtual_clock.h"
+#include "sysaccess/system.h"
 
 namespace corrivo::testing {
 
-class MemorySystemTest : public ::testing::Test {
- protected:
+// Everything a repair or the engine can reach, in memory. The Windows folder is "C:\Windows",
+// the system folder "C:\Windows\system32", the program "C:\Tools\Corrivo.exe".
+struct TestSystem {
+  TestSystem();
   MemoryRegistry registry;
   RecordingRunner runner;
+  MemoryFileService files;
+  StandInOperatingSystem os;
+  RecordingShellServices shell;
   VirtualClock clock;
+  System system{registry, runner, files, os, shell, clock};
+};
 
- private:
-  ScopedRegistryBackend scopedRegistry_{registry};
-  ScopedCommandRunner scopedRunner_{runner};
-  ScopedClock scopedClock_{clock};
+class MemorySystemTest : public ::testing::Test {
+ protected:
+  TestSystem machine;
+  MemoryRegistry& registry = machine.registry;
+  RecordingRunner& runner = machine.runner;
+  VirtualClock& clock = machine.clock;
+  System& system = machine.system;
 };
 
 // Narrow text for gtest messages.
