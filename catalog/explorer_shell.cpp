@@ -82,9 +82,6 @@ bool ExplorerNotTheShell(const CheckContext& c) {
   return !(EqualsNoCase(shell, L"EXPLORER.EXE") && autoRestart == 1);
 }
 
-// The filters cannot be told from good ones by reading them; the scan never reports them.
-bool NeverReported(const CheckContext&) { return false; }
-
 Plan SidebarRegistration(const RepairArgs&) {
   return {Run(L"/c Regsvr32 /s atl.dll"), Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\sbdrop.dll\""),
           Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\wlsrvc.dll\"")};
@@ -150,7 +147,8 @@ const Repair kRepairs[] = {
      [](const RepairArgs&) -> Plan {
        return {DeleteValue(kHKLM, kCdromClassKey, L"UpperFilters"), DeleteValue(kHKLM, kCdromClassKey, L"LowerFilters")};
      },
-     NeverReported, L"CD drive or DVD drive is missing or is not recongnized by Windows or other programs.", kEvery,
+     // A third-party filter cannot be told from a good one by reading it.
+     NeverAProblem, L"CD drive or DVD drive is missing or is not recongnized by Windows or other programs.", kEvery,
      kEvery, kNowhere},
     {110, Category::System, 10, L"Thumbnails are not working in Windows Explorer.", RepairArgument::None,
      [](const RepairArgs&) -> Plan { return {Run(L"/c regsvr32 /i /s mshtml.dll")}; }, AlwaysAProblem,

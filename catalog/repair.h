@@ -54,7 +54,9 @@ struct Repair {
   VersionSet disabledOn;
 };
 
-// For checks that cannot read the problem and so always offer the repair.
+// For checks that cannot read the problem: one that always offers the repair, and one whose
+// problem cannot be told from a healthy system and so is never reported.
 bool AlwaysAProblem(const CheckContext&);
+bool NeverAProblem(const CheckContext&);
 
 }  // namespace corrivo

@@ -63,7 +63,7 @@ bool HostFileService::FolderExists(const std::wstring& folder) {
   return !folder.empty() && std::filesystem::is_directory(PosixPath(folder), ec);
 }
 
-FileRead HostFileService::ReadFile(const std::wstring& path, std::string* bytes) {
+FileRead HostFileService::ReadWholeFile(const std::wstring& path, std::string* bytes) {
   bytes->clear();
   Fd fd(::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.ok()) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;

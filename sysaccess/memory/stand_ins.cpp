@@ -88,7 +88,7 @@ bool MemoryFileService::FolderExists(const std::wstring& folder) {
   return folders_.count(trimmed) != 0 || folders_.count(trimmed + L"\\") != 0;
 }
 
-FileRead MemoryFileService::ReadFile(const std::wstring& path, std::string* bytes) {
+FileRead MemoryFileService::ReadWholeFile(const std::wstring& path, std::string* bytes) {
   std::lock_guard<std::mutex> lock(mutex_);
   bytes->clear();
   if (failReads_.count(path)) return FileRead::Unreadable;

@@ -1,0 +1,238 @@
+// The whole catalogue at once, on every supported Windows version: the records add up to the
+// window they describe, each plan depends on exactly the argument its record names, a check and
+// its repair agree, repairs are idempotent and stay within the keys they name, and a system on
+// which every call fails gives each repair its documented result without changing anything.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "catalog/catalog.h"
+#include "catalog/hosts_file.h"
+#include "sysaccess/text.h"
+#include "tests/fakes/test_support.h"
+
+namespace corrivo::testing {
+namespace {
+
+std::wstring PlainKey(std::wstring key) {
+  while (!key.empty() && key.front() == L'\\') key.erase(key.begin());
+  while (!key.empty() && key.back() == L'\\') key.pop_back();
+  return key;
+}
+
+std::string Label(const Repair& r, WindowsVersion v) {
+  return "repair " + std::to_string(r.id) + " on Windows " + Narrow(VersionName(v));
+}
+
+RepairArgs ArgsFor(WindowsVersion v, const wchar_t* ie = L"IE9") {
+  RepairArgs args;
+  args.windows = v;
+  args.ieVersionName = ie;
+  return args;
+}
+
+// Puts the problem each registry step repairs in place: another value where it writes one, a
+// value where it deletes one, a key with content where it deletes a key, a shell state with
+// the warning off where it patches one.
+void PlantProblem(MemoryRegistry& registry, const Plan& plan) {
+  for (const Step& s : plan) {
+    const std::wstring key = PlainKey(s.key);
+    switch (s.kind) {
+      case StepKind::WriteDword: registry.PutDword(s.root, key, s.name, static_cast<std::uint32_t>(s.dword) + 1); break;
+      case StepKind::WriteString:
+      case StepKind::WriteExpandString:
+        registry.PutString(s.root, key, s.name, s.text + L"-planted",
+                           s.kind == StepKind::WriteString ? RegType::Sz : RegType::ExpandSz);
+        break;
+      case StepKind::DeleteValue: registry.PutDword(s.root, key, s.name, 1); break;
+      case StepKind::DeleteKey: registry.PutDword(s.root, key + L"\\Child", L"planted", 1); break;
+      case StepKind::Special:
+        if (s.special == SpecialStep::PatchStickyNotesFlags)
+          registry.Put(s.root, key, s.name, RegType::Binary, std::vector<std::uint8_t>(36, 0));
+        break;
+      default: break;
+    }
+  }
+}
+
+TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
+  std::set<int> ids;
+  std::map<Category, std::vector<int>> rows;
+  for (const Repair& r : Repairs()) {
+    EXPECT_TRUE(ids.insert(r.id).second) << r.id;
+    EXPECT_EQ(r.caption != nullptr, r.category != Category::None) << r.id;
+    if (r.category != Category::None) rows[r.category].push_back(r.row);
+    // A check that never runs on any version is dead; a scan item that runs no check is fine.
+    if (r.check) EXPECT_FALSE(r.scanCheckedOn.Empty()) << r.id;
+    if (!r.scanCheckedOn.Empty()) EXPECT_TRUE(r.check) << r.id;
+    if (!r.scanText) EXPECT_TRUE(r.scanOfferedOn.Empty() && r.scanCheckedOn.Empty()) << r.id;
+    for (WindowsVersion v : {WindowsVersion::Server2003, WindowsVersion::Server2008, WindowsVersion::Unknown})
+      EXPECT_FALSE(r.disabledOn.Contains(v)) << r.id;
+    EXPECT_EQ(FindRepair(r.id), &r);
+  }
+  EXPECT_TRUE(std::is_sorted(Repairs().begin(), Repairs().end(),
+                             [](const Repair& a, const Repair& b) { return a.id < b.id; }));
+  EXPECT_EQ(rows.size(), 6u);
+  for (auto& [category, numbers] : rows) {
+    std::sort(numbers.begin(), numbers.end());
+    for (std::size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], static_cast<int>(i) + 1);
+    const auto listed = CategoryRows(category);
+    ASSERT_EQ(listed.size(), numbers.size());
+    for (std::size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i]->row, static_cast<int>(i) + 1);
+  }
+  // The General Fix list has fifty lines, in ID order.
+  ASSERT_EQ(ScannedRepairs().size(), 50u);
+  for (std::size_t i = 1; i < ScannedRepairs().size(); ++i) EXPECT_LT(ScannedRepairs()[i - 1]->id, ScannedRepairs()[i]->id);
+  EXPECT_EQ(FindRepair(100), nullptr);
+  EXPECT_TRUE(PlanFor(617, ArgsFor(WindowsVersion::XP)).empty());
+}
+
+TEST(CatalogTest, EachPlanDependsOnExactlyTheArgumentItsRecordNames) {
+  for (const Repair& r : Repairs()) {
+    std::set<std::wstring> byVersion, byIE;
+    for (WindowsVersion v : kSupportedVersions) byVersion.insert(DescribePlan(r.plan(ArgsFor(v))));
+    for (const wchar_t* ie : {L"IE8", L"IE9", L"IE10"}) byIE.insert(DescribePlan(r.plan(ArgsFor(WindowsVersion::Seven, ie))));
+    EXPECT_EQ(byVersion.size() > 1, r.argument == RepairArgument::WindowsVersion) << r.id;
+    EXPECT_EQ(byIE.size() > 1, r.argument == RepairArgument::IEVersionName) << r.id;
+    EXPECT_FALSE(r.plan(ArgsFor(WindowsVersion::XP)).empty()) << r.id;
+  }
+}
+
+TEST(CatalogTest, ChecksAndRepairsAgree) {
+  int compared = 0;
+  for (const Repair& r : Repairs()) {
+    if (!r.check) continue;
+    for (WindowsVersion v : kSupportedVersions) {
+      if (!r.scanCheckedOn.Contains(v)) continue;
+      SCOPED_TRACE(Label(r, v));
+      TestSystem machine;
+      const RepairArgs args = ArgsFor(v);
+      PlantProblem(machine.registry, r.plan(args));
+      const bool before = RunCheck(machine.system, r.id, args);
+      EXPECT_TRUE(RunRepair(machine.system, r.id, args));
+      const bool after = RunCheck(machine.system, r.id, args);
+      if (r.check == AlwaysAProblem) {
+        EXPECT_TRUE(before && after);
+      } else if (r.check == NeverAProblem) {
+        EXPECT_FALSE(before || after);
+      } else {
+        EXPECT_TRUE(before) << "the planted problem is not seen";
+        EXPECT_FALSE(after) << "the repair leaves the problem";
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 40);
+}
+
+// "HKEY_X\key [name] = ..." or "HKEY_X\key" as the memory registry lists them.
+struct DumpedEntry {
+  std::wstring key;
+  std::wstring name;
+  bool hasName = false;
+};
+
+std::vector<DumpedEntry> Entries(const std::wstring& dump) {
+  std::vector<DumpedEntry> out;
+  for (const std::wstring& line : Split(dump, L'\n')) {
+    if (line.empty()) continue;
+    DumpedEntry e;
+    const std::size_t open = line.find(L" [");
+    e.key = line.substr(0, open);
+    if (open != std::wstring::npos) {
+      e.hasName = true;
+      e.name = line.substr(open + 2, line.find(L"] = ", open) - open - 2);
+    }
+    out.push_back(e);
+  }
+  return out;
+}
+
+bool NamedByPlan(const DumpedEntry& e, const Plan& plan) {
+  for (const Step& s : plan) {
+    if (!ChangesRegistry(s) && s.special != SpecialStep::PatchStickyNotesFlags) continue;
+    if (!EqualsNoCase(e.key, std::wstring(RootName(s.root)) + L"\\" + PlainKey(s.key))) continue;
+    if (!e.hasName || EqualsNoCase(e.name, s.name)) return true;
+  }
+  return false;
+}
+
+TEST(CatalogTest, RepairsAreIdempotentAndStayWithinTheirKeys) {
+  for (const Repair& r : Repairs()) {
+    for (WindowsVersion v : kSupportedVersions) {
+      for (bool planted : {false, true}) {
+        SCOPED_TRACE(Label(r, v) + (planted ? ", problem planted" : ", empty registry"));
+        TestSystem machine;
+        const RepairArgs args = ArgsFor(v);
+        const Plan plan = r.plan(args);
+        if (planted) PlantProblem(machine.registry, plan);
+        const bool first = RunRepair(machine.system, r.id, args);
+        const std::wstring once = machine.registry.Dump();
+        EXPECT_EQ(RunRepair(machine.system, r.id, args), first);
+        EXPECT_EQ(Narrow(machine.registry.Dump()), Narrow(once));
+        EXPECT_EQ(machine.registry.OpenHandleCount(), 0u);
+        if (planted) continue;
+        for (const DumpedEntry& e : Entries(once))
+          EXPECT_TRUE(NamedByPlan(e, plan)) << Narrow(e.key) << " [" << Narrow(e.name) << "]";
+      }
+    }
+  }
+}
+
+bool CannotFail(const Step& s) {
+  return s.alwaysSucceeds || s.kind == StepKind::Wait || s.kind == StepKind::Succeed ||
+         (s.kind == StepKind::Special && s.special == SpecialStep::RefreshDesktop);
+}
+
+// The documented result when every call a step makes fails: the deciding steps, or else the
+// last step, decide.
+bool ResultWhenEverythingFails(const Plan& plan) {
+  bool anyDeciding = false, decidingOk = true;
+  for (const Step& s : plan) {
+    if (!s.decides) continue;
+    anyDeciding = true;
+    decidingOk = decidingOk && CannotFail(s);
+  }
+  return anyDeciding ? decidingOk : CannotFail(plan.back());
+}
+
+TEST(CatalogTest, OnASystemWhereEveryCallFailsRepairsChangeNothingAndSaySo) {
+  for (const Repair& r : Repairs()) {
+    for (WindowsVersion v : kSupportedVersions) {
+      SCOPED_TRACE(Label(r, v));
+      TestSystem machine;
+      const RepairArgs args = ArgsFor(v);
+      const Plan plan = r.plan(args);
+      PlantProblem(machine.registry, plan);
+      const std::wstring hosts = HostsFilePath(machine.system);
+      machine.files.Put(hosts, "# kept\r\n10.0.0.1 bank.example\r\n");
+      machine.files.Put(L"C:\\Tools\\pagelock.dll", "MZ");
+      const std::wstring before = machine.registry.Dump();
+      for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine})
+        machine.registry.DenyFullAccess(root, L"");
+      machine.runner.SetResult(false);
+      machine.shell.SetResult(false);
+      machine.files.FailWrites(hosts);
+
+      EXPECT_EQ(RunRepair(machine.system, r.id, args), ResultWhenEverythingFails(plan));
+      EXPECT_EQ(Narrow(machine.registry.Dump()), Narrow(before));
+      EXPECT_EQ(machine.files.Get(hosts), "# kept\r\n10.0.0.1 bank.example\r\n");
+      EXPECT_EQ(machine.registry.OpenHandleCount(), 0u);
+    }
+  }
+}
+
+TEST(CatalogTest, ScannedItemsAreTheRepairsTheGeneralFixPageOffers) {
+  for (const Repair* r : ScannedRepairs()) {
+    EXPECT_NE(r->scanText, nullptr);
+    EXPECT_FALSE(std::wstring(r->scanText).empty()) << r->id;
+  }
+  // Only the first five groups are scanned: the desktop icons, the hosts file and the file
+  // associations are repaired from their buttons alone.
+  for (const Repair& r : Repairs()) EXPECT_EQ(r.scanText != nullptr, r.id < 600) << r.id;
+}
+
+}  // namespace
+}  // namespace corrivo::testing
