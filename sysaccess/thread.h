@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,9 @@ class WorkerThread {
   virtual void Resume() = 0;
   // Blocks until the body has returned (for tests and orderly shutdown only).
   virtual void Join() = 0;
+  // Waits at most `ms` for the body to return; true when it has. Closing uses it so that the
+  // process never ends in the middle of a repair's step, nor waits for a hung one.
+  virtual bool JoinFor(std::uint32_t ms) = 0;
 
   // The termination request the body polls.
   void RequestTerminate() { terminate_.store(true, std::memory_order_release); }

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -17,7 +18,13 @@ class HostThread : public WorkerThread {
         std::unique_lock<std::mutex> lock(gate->mutex);
         gate->cv.wait(lock, [&] { return gate->open; });
       }
-      body();
+      try {
+        body();
+      } catch (...) {
+      }
+      std::lock_guard<std::mutex> lock(gate->mutex);
+      gate->done = true;
+      gate->cv.notify_all();
     });
   }
   ~HostThread() override {
@@ -33,12 +40,18 @@ class HostThread : public WorkerThread {
     Resume();
     if (thread_.joinable()) thread_.join();
   }
+  bool JoinFor(std::uint32_t ms) override {
+    std::unique_lock<std::mutex> lock(gate_->mutex);
+    if (!gate_->open) return true;
+    return gate_->cv.wait_for(lock, std::chrono::milliseconds(ms), [&] { return gate_->done; });
+  }
 
  private:
   struct Gate {
     std::mutex mutex;
     std::condition_variable cv;
     bool open = false;
+    bool done = false;
   };
   std::shared_ptr<Gate> gate_;
   std::thread thread_;

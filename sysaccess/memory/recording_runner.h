@@ -11,7 +11,9 @@ namespace corrivo {
 
 class RecordingRunner : public CommandRunner {
  public:
-  bool Run(const std::wstring& parameters) override;
+  bool Run(const std::wstring& parameters, CommandWorld world = CommandWorld::Native) override;
+  // The worlds each command was run in, in order.
+  std::vector<CommandWorld> Worlds() const;
 
   std::vector<std::wstring> Commands() const;
   void Clear();
@@ -23,6 +25,7 @@ class RecordingRunner : public CommandRunner {
  private:
   mutable std::mutex mutex_;
   std::vector<std::wstring> commands_;
+  std::vector<CommandWorld> worlds_;
   std::vector<std::wstring> failing_;
   bool result_ = true;
 };

@@ -86,6 +86,10 @@ class Win32FileService : public FileService {
       }
       bool ok = IsPlainSingleFile(file.get()) && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
       file.reset();
+      // ReplaceFile keeps the old file's access rules and attributes; a file that is not there
+      // yet (or a volume that cannot replace) takes the plain move.
+      if (ok && ::ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return true;
       if (ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
       DeleteFileW(temp.c_str());

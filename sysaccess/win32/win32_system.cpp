@@ -1,5 +1,6 @@
 // The running Windows: commands, the clock, the operating system's answers, and the bundle of
 // services the program passes to the catalogue and the engine.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,16 +70,150 @@ Wow64FsRedirectionOff::~Wow64FsRedirectionOff() {
 
 namespace {
 
+std::wstring KnownFolderPath(int csidl) {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE)) return std::wstring();
+  return buffer;
+}
+
+std::wstring WindowsFolderOfSystem() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  UINT n = GetSystemWindowsDirectoryW(buffer, MAX_PATH);
+  return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(buffer, n);
+}
+
+std::wstring SystemFolderOfProcess() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
+  return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(buffer, n);
+}
+
+// The 64-bit Program Files folder as the system records it; a 32-bit process is told the
+// (x86) one by the shell.
+std::wstring NativeProgramFiles() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+    return std::wstring();
+  wchar_t buffer[MAX_PATH + 1] = {};
+  DWORD size = sizeof(buffer) - sizeof(wchar_t), type = 0;
+  LONG rc = RegQueryValueExW(key, L"ProgramFilesDir", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) ? std::wstring(buffer) : std::wstring();
+}
+
+std::wstring Parent(const std::wstring& folder) {
+  const std::size_t slash = folder.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+}
+
+EnvironmentAnswers SystemAnswers(bool nativeWorld) {
+  EnvironmentAnswers a;
+  a.windowsFolder = WindowsFolderOfSystem();
+  a.systemFolder = SystemFolderOfProcess();
+  const bool wow64 = win32::IsWow64Process();
+  a.programFiles = wow64 && nativeWorld ? NativeProgramFiles() : KnownFolderPath(CSIDL_PROGRAM_FILES);
+  if (wow64) a.programFilesX86 = KnownFolderPath(CSIDL_PROGRAM_FILESX86);
+  a.commonProgramFiles = KnownFolderPath(CSIDL_PROGRAM_FILES_COMMON);
+  a.programData = KnownFolderPath(CSIDL_COMMON_APPDATA);
+  a.appData = KnownFolderPath(CSIDL_APPDATA);
+  a.localAppData = KnownFolderPath(CSIDL_LOCAL_APPDATA);
+  a.userProfile = KnownFolderPath(CSIDL_PROFILE);
+  // XP keeps Temp beside "Application Data" under "Local Settings"; later versions inside it.
+  OSVERSIONINFOW version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+  const bool xp = GetVersionExW(&version) && version.dwMajorVersion < 6;
+  if (!a.localAppData.empty()) a.temp = (xp ? Parent(a.localAppData) : a.localAppData) + L"\\Temp";
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  if (GetComputerNameW(name, &size)) a.computerName.assign(name, size);
+  size = 256;
+  if (GetUserNameW(name, &size) && size > 0) a.userName.assign(name, size - 1);
+  return a;
+}
+
+std::vector<wchar_t> EnvironmentBlock(const std::vector<std::wstring>& entries) {
+  std::vector<wchar_t> block;
+  for (const auto& e : entries) {
+    block.insert(block.end(), e.begin(), e.end());
+    block.push_back(L'\0');
+  }
+  block.push_back(L'\0');
+  if (block.size() == 1) block.push_back(L'\0');
+  return block;
+}
+
+// Waits for the process while the calling thread's window keeps painting and answering.
+void WaitAnswering(HANDLE process, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return;
+    const DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    if (r != WAIT_OBJECT_0 + 1) return;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
 class ShellRunner : public CommandRunner {
  public:
-  bool Run(const std::wstring& parameters) override {
-    const std::wstring cmd = win32::SystemFilePath(L"cmd.exe");
-    if (cmd.empty()) return false;
+  bool Run(const std::wstring& parameters, CommandWorld world) override {
+    const std::wstring windows = WindowsFolderOfSystem();
+    const bool wow64 = win32::IsWow64Process();
+    const bool sysnative =
+        wow64 && !windows.empty() && GetFileAttributesW((windows + L"\\Sysnative").c_str()) != INVALID_FILE_ATTRIBUTES;
+    const auto interpreters = CommandInterpreters(world, wow64, sysnative, windows, SystemFolderOfProcess());
+    if (interpreters.empty()) return false;
+    bool started = true;
+    for (std::size_t i = 0; i < interpreters.size(); ++i)
+      started = Start(interpreters[i], parameters, i == 0) && started;
+    return started;
+  }
+
+ private:
+  static bool Start(const Interpreter& interpreter, const std::wstring& parameters, bool nativeWorld) {
+    std::vector<wchar_t> environment = EnvironmentBlock(CommandEnvironment(SystemAnswers(nativeWorld)));
     // The system folder as working folder: the programs and DLL names a command gives are then
     // never looked for in whatever folder the program was started from.
-    const std::wstring folder = cmd.substr(0, cmd.size() - 7);
-    HINSTANCE rc = ShellExecuteW(nullptr, L"open", cmd.c_str(), parameters.c_str(), folder.c_str(), SW_HIDE);
-    return reinterpret_cast<INT_PTR>(rc) > 32;
+    const std::wstring folder = interpreter.path.substr(0, interpreter.path.find_last_of(L'\\'));
+    std::wstring commandLine = L"\"" + interpreter.path + L"\" " + parameters;
+
+    // No input at all: a command that asks a question (net stop of a service others depend on)
+    // reads the end of its input instead of waiting for an answer nobody can give.
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    win32::UniqueHandle nulIn(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                          OPEN_EXISTING, 0, nullptr));
+    win32::UniqueHandle nulOut(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                           OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = nulIn.get();
+    startup.hStdOutput = nulOut.get();
+    startup.hStdError = nulOut.get();
+    PROCESS_INFORMATION process = {};
+    BOOL ok;
+    {
+      std::unique_ptr<win32::Wow64FsRedirectionOff> nativeView;
+      if (interpreter.redirectionOff) nativeView = std::make_unique<win32::Wow64FsRedirectionOff>();
+      ok = CreateProcessW(interpreter.path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                          CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, environment.data(), folder.c_str(), &startup,
+                          &process);
+    }
+    if (!ok) return false;
+    win32::UniqueHandle processHandle(process.hProcess);
+    win32::UniqueHandle threadHandle(process.hThread);
+    WaitAnswering(process.hProcess, kCommandTimeoutMs);
+    return true;
   }
 };
 

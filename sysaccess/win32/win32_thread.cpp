@@ -28,11 +28,19 @@ class Win32Thread : public WorkerThread {
     Resume();
     if (handle_) WaitForSingleObject(handle_.get(), INFINITE);
   }
+  bool JoinFor(std::uint32_t ms) override {
+    if (!handle_ || !resumed_) return true;
+    return WaitForSingleObject(handle_.get(), ms) == WAIT_OBJECT_0;
+  }
 
  private:
   static DWORD WINAPI Start(LPVOID parameter) {
     auto* body = static_cast<std::function<void()>*>(parameter);
-    (*body)();
+    // Unwinding cannot leave a thread procedure; a body that throws just ends the thread.
+    try {
+      (*body)();
+    } catch (...) {
+    }
     delete body;
     return 0;
   }

@@ -90,7 +90,7 @@ TEST_F(ExecutorTest, FailedStepsDoNotStopLaterOnes) {
 // A runner that throws stands for any service running out of memory mid-repair.
 class ThrowingRunner : public CommandRunner {
  public:
-  bool Run(const std::wstring&) override { throw std::runtime_error("out of memory"); }
+  bool Run(const std::wstring&, CommandWorld) override { throw std::runtime_error("out of memory"); }
 };
 
 TEST_F(ExecutorTest, AStepThatThrowsFailsAloneAndTheRestStillRun) {
