@@ -28,7 +28,7 @@ bench: bootstrap
 	@scripts/bench
 
 fuzz: bootstrap
-	@scripts/fuzz-ini $${FUZZ_SECONDS:-600}
+	@scripts/fuzz $${FUZZ_SECONDS:-600}
 
 clean:
 	scripts/wine-run --shutdown || true
