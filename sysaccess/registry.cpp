@@ -132,7 +132,7 @@ std::wstring BytesText(const std::vector<std::uint8_t>& data) {
   return out;
 }
 
-bool WriteValue(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath,
+bool WriteRaw(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath,
                 const std::wstring& name, RegType type, const std::vector<std::uint8_t>& data) {
   Connection c(backend, root);
   RegKey key = c.Create(keyPath);
@@ -155,6 +155,56 @@ constexpr struct {
 
 }  // namespace
 
+bool Registry::KeyExists(RegRoot root, const std::wstring& keyPath) const {
+  Connection c(*backend_, root);
+  return c.KeyExists(keyPath);
+}
+
+std::optional<RegistryValue> Registry::ReadValue(RegRoot root, const std::wstring& keyPath,
+                                                 const std::wstring& valueName) const {
+  Connection c(*backend_, root);
+  RegHandle h = 0;
+  if (c.reg.OpenKey(root, Connection::Relative(keyPath), regaccess::kExistenceTest | c.view, &h) != regerr::kSuccess)
+    return std::nullopt;
+  RegKey key(c.reg, h);
+  RegistryValue value;
+  auto data = c.Read(key, valueName, &value.type);
+  if (!data) return std::nullopt;
+  value.data = std::move(*data);
+  return value;
+}
+
+bool Registry::WriteValue(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                          const RegistryValue& value) const {
+  return WriteRaw(*backend_, root, keyPath, valueName, value.type, value.data);
+}
+
+namespace {
+std::vector<std::wstring> Enumerate(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath, bool values) {
+  std::vector<std::wstring> names;
+  Connection c(backend, root);
+  RegHandle h = 0;
+  if (c.reg.OpenKey(root, Connection::Relative(keyPath), regaccess::kExistenceTest | c.view, &h) != regerr::kSuccess)
+    return names;
+  RegKey key(c.reg, h);
+  std::wstring name;
+  for (std::uint32_t i = 0;; ++i) {
+    const long rc = values ? c.reg.EnumValue(key.get(), i, &name) : c.reg.EnumSubKey(key.get(), i, &name);
+    if (rc != regerr::kSuccess) break;
+    names.push_back(name);
+  }
+  return names;
+}
+}  // namespace
+
+std::vector<std::wstring> Registry::SubKeyNames(RegRoot root, const std::wstring& keyPath) const {
+  return Enumerate(*backend_, root, keyPath, false);
+}
+
+std::vector<std::wstring> Registry::ValueNames(RegRoot root, const std::wstring& keyPath) const {
+  return Enumerate(*backend_, root, keyPath, true);
+}
+
 const wchar_t* RootName(RegRoot root) {
   for (const auto& r : kRootNames)
     if (r.root == root) return r.name;
@@ -176,7 +226,7 @@ bool Registry::WriteInteger(RegRoot root, const std::wstring& keyPath,
   std::uint32_t v = static_cast<std::uint32_t>(value);
   std::vector<std::uint8_t> data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                                     static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-  return WriteValue(*backend_, root, keyPath, valueName, RegType::Dword, data);
+  return WriteRaw(*backend_, root, keyPath, valueName, RegType::Dword, data);
 }
 
 std::int32_t Registry::ReadInteger(RegRoot root, const std::wstring& keyPath,
@@ -240,12 +290,12 @@ std::wstring Registry::ReadString(RegRoot root, const std::wstring& keyPath,
 
 bool Registry::WriteString(RegRoot root, const std::wstring& keyPath,
                     const std::wstring& valueName, const std::wstring& data) const {
-  return WriteValue(*backend_, root, keyPath, valueName, RegType::Sz, TextBytes(data));
+  return WriteRaw(*backend_, root, keyPath, valueName, RegType::Sz, TextBytes(data));
 }
 
 bool Registry::WriteExpandString(RegRoot root, const std::wstring& keyPath,
                           const std::wstring& valueName, const std::wstring& data) const {
-  return WriteValue(*backend_, root, keyPath, valueName, RegType::ExpandSz, TextBytes(data));
+  return WriteRaw(*backend_, root, keyPath, valueName, RegType::ExpandSz, TextBytes(data));
 }
 
 namespace {

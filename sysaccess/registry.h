@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "sysaccess/registry_backend.h"
 
@@ -26,6 +28,13 @@ enum RegValueState : int {
 const wchar_t* RootName(RegRoot root);
 // The other way round; false for a name that is not one of the five roots (never a guess).
 bool ParseRootName(const std::wstring& name, RegRoot* root);
+
+// A value as stored: its type and exact bytes.
+struct RegistryValue {
+  RegType type = RegType::None;
+  std::vector<std::uint8_t> data;
+  bool operator==(const RegistryValue&) const = default;
+};
 
 class Registry {
  public:
@@ -52,6 +61,17 @@ class Registry {
   // Byte 4 of the value as decimal text; `result` is left as it was when it cannot be read.
   void ReadBinaryFlags(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
                        std::wstring& result) const;
+
+  // Whole values of any type, and what a key holds: for previews, journals and undo.
+  bool KeyExists(RegRoot root, const std::wstring& keyPath) const;
+  std::optional<RegistryValue> ReadValue(RegRoot root, const std::wstring& keyPath,
+                                         const std::wstring& valueName) const;
+  // Creates the key when needed.
+  bool WriteValue(RegRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                  const RegistryValue& value) const;
+  // Names as stored; empty when the key cannot be read.
+  std::vector<std::wstring> SubKeyNames(RegRoot root, const std::wstring& keyPath) const;
+  std::vector<std::wstring> ValueNames(RegRoot root, const std::wstring& keyPath) const;
 
  private:
   RegistryBackend* backend_;

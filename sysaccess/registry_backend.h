@@ -76,6 +76,8 @@ class RegistryBackend {
 
   // Name of the subkey at `index`, kNoMoreItems past the end.
   virtual long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) = 0;
+  // Name of the value at `index`, kNoMoreItems past the end.
+  virtual long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) = 0;
   // Deletes one subkey that has no subkeys of its own. `viewAccess` carries the view flag.
   virtual long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) = 0;
 };

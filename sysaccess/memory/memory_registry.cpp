@@ -220,6 +220,20 @@ long MemoryRegistry::EnumSubKey(RegHandle key, std::uint32_t index, std::wstring
   return regerr::kSuccess;
 }
 
+long MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  long err;
+  if (!handles_.count(key)) return regerr::kInvalidHandle;
+  if (Failing(Op::EnumValue, &err)) return err;
+  Node* node = FindHandle(key);
+  if (!node) return kKeyDeleted;
+  if (index >= node->values.size()) return regerr::kNoMoreItems;
+  auto it = node->values.begin();
+  std::advance(it, index);
+  *name = it->second.name;
+  return regerr::kSuccess;
+}
+
 long MemoryRegistry::DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   long err;

@@ -22,7 +22,7 @@ class MemoryRegistry : public RegistryBackend {
     std::vector<std::uint8_t> data;
   };
 
-  enum class Op { OpenKey, CreateKey, QueryValue, SetValue, DeleteValue, EnumSubKey, DeleteSubKey };
+  enum class Op { OpenKey, CreateKey, QueryValue, SetValue, DeleteValue, EnumSubKey, EnumValue, DeleteSubKey };
 
   MemoryRegistry();
   ~MemoryRegistry() override;
@@ -38,6 +38,7 @@ class MemoryRegistry : public RegistryBackend {
                 const std::vector<std::uint8_t>& data) override;
   long DeleteValue(RegHandle key, const std::wstring& name) override;
   long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) override;
+  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override;
   long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override;
 
   // --- Test controls. Paths here are plain (no leading backslash needed; one is accepted) and

@@ -73,6 +73,14 @@ class Win32Registry : public RegistryBackend {
     return rc;
   }
 
+  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override {
+    std::vector<wchar_t> buffer(16384);  // value names are at most 16,383 characters
+    DWORD length = 16384;
+    LONG rc = RegEnumValueW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_SUCCESS) name->assign(buffer.data(), length);
+    return rc;
+  }
+
   long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override {
     // RegDeleteKeyExW (the only way to name the view) is not on 32-bit XP: look it up, and use
     // RegDeleteKeyW where it is missing (there is no view to choose there anyway).
