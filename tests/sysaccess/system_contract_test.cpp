@@ -1,0 +1,132 @@
+// What the file service and the environment expansion promise, built into the Linux and the
+// Wine test programs: the running system's file service on each one's real disk, and the
+// Linux stand-in operating system against the real one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "sysaccess/system.h"
+#include "tests/fakes/test_support.h"
+#include "tests/sysaccess/platform_probe.h"
+
+namespace corrivo::testing {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+class FileServiceContractTest : public ::testing::Test {
+ protected:
+  std::wstring In(const std::wstring& name) const { return dir.path() + L"\\" + name; }
+  // The test's own file handling, beside the service under test; both platforms take "/".
+  static std::filesystem::path Fs(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    return path;
+  }
+  void Put(const std::wstring& name, const std::string& bytes) { std::ofstream(Fs(In(name)), std::ios::binary) << bytes; }
+  std::string Get(const std::wstring& name) {
+    std::ifstream in(Fs(In(name)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  void Folder(const std::wstring& name) { std::filesystem::create_directory(Fs(In(name))); }
+  Names List(const std::wstring& filter, bool fullPath = false) {
+    Names list = {L"stale"};
+    EXPECT_TRUE(ListFolderFiles(files, dir.path(), &list, filter, fullPath));
+    std::sort(list.begin(), list.end());
+    return list;
+  }
+
+  TempDir dir;
+  FileService& files = PlatformSystem().files;
+};
+
+TEST_F(FileServiceContractTest, ReadsWholeFilesAndTellsMissingFromUnreadable) {
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  Put(L"f.bin", bytes);
+  Put(L"empty", "");
+  Folder(L"sub");
+  std::string got = "stale";
+  EXPECT_EQ(files.ReadWholeFile(In(L"f.bin"), &got), FileRead::Ok);
+  EXPECT_EQ(got, bytes);
+  EXPECT_EQ(files.ReadWholeFile(In(L"empty"), &got), FileRead::Ok);
+  EXPECT_EQ(got, "");
+  EXPECT_EQ(files.ReadWholeFile(In(L"none"), &got), FileRead::Missing);
+  EXPECT_EQ(files.ReadWholeFile(In(L"none\\f"), &got), FileRead::Missing);
+  got = "stale";
+  EXPECT_EQ(files.ReadWholeFile(In(L"sub"), &got), FileRead::Unreadable) << "a folder is there";
+  EXPECT_EQ(got, "");
+  EXPECT_TRUE(files.FileExists(In(L"f.bin")) && files.FolderExists(In(L"sub")));
+  EXPECT_FALSE(files.FileExists(In(L"sub")) || files.FolderExists(In(L"f.bin")));
+  // A runaway file is refused whole.
+  Put(L"at-cap", std::string(FileService::kMaxFileBytes, 'x'));
+  EXPECT_EQ(files.ReadWholeFile(In(L"at-cap"), &got), FileRead::Ok);
+  EXPECT_EQ(got.size(), FileService::kMaxFileBytes);
+  Put(L"past-cap", got + "y");
+  EXPECT_EQ(files.ReadWholeFile(In(L"past-cap"), &got), FileRead::Unreadable);
+  EXPECT_TRUE(got.empty());
+}
+
+TEST_F(FileServiceContractTest, ReplacesWholeOrNotAtAllAndLeavesNoTemporaryFile) {
+  ASSERT_TRUE(files.ReplaceWholeFile(In(L"new.txt"), "first")) << "made when absent";
+  Put(L"hosts", std::string(5000, 'o'));
+  ASSERT_TRUE(files.ReplaceWholeFile(In(L"hosts"), "short"));
+  EXPECT_EQ(Get(L"hosts"), "short") << "nothing of the longer old content stays";
+  // A folder where the file should be: the rename fails and the temporary file goes.
+  Folder(L"taken");
+  EXPECT_FALSE(files.ReplaceWholeFile(In(L"taken"), "x"));
+  EXPECT_FALSE(files.ReplaceWholeFile(In(L"none\\f"), "x"));
+  EXPECT_EQ(List(L"*.*"), (Names{L".", L"..", L"hosts", L"new.txt", L"taken"}));
+}
+
+// The new content must go to a new file: written in place it would reach every other name of
+// the old one, as a hard link planted by a user who can write to the folder.
+TEST_F(FileServiceContractTest, ReplacingNeverWritesThroughAnotherLinkOfTheFile) {
+  Put(L"hosts", "old");
+  std::filesystem::create_hard_link(Fs(In(L"hosts")), Fs(In(L"other-name")));
+  ASSERT_TRUE(files.ReplaceWholeFile(In(L"hosts"), "new"));
+  EXPECT_EQ(Get(L"hosts"), "new");
+  EXPECT_EQ(Get(L"other-name"), "old");
+}
+
+TEST_F(FileServiceContractTest, ListFolderFilesFilters) {
+  for (const wchar_t* name : {L"readme.txt", L"setup.LOG", L"noext"}) Put(name, "x");
+  Folder(L"sub");
+  EXPECT_EQ(List(L"*.*"), (Names{L".", L"..", L"noext", L"readme.txt", L"setup.LOG", L"sub"}));
+  EXPECT_EQ(List(L"*.TXT"), (Names{L"readme.txt"}));
+  EXPECT_EQ(List(L"*.txt; *.log ;;"), (Names{L"readme.txt", L"setup.LOG"}));
+  EXPECT_EQ(List(L"*.txt;*.*"), (Names{L"readme.txt"})) << "\"everything\" counts only as the first piece";
+  EXPECT_EQ(List(L""), Names{}) << "a folder with entries, none passing";
+  EXPECT_EQ(List(L"*.txt", true), (Names{In(L"readme.txt")}));
+  Names list = {L"untouched"};
+  EXPECT_FALSE(ListFolderFiles(files, In(L"none"), &list, L"*.*", false));
+  EXPECT_EQ(list, (Names{L"untouched"}));
+}
+
+TEST(OperatingSystemContractTest, ExpandsEnvironmentLikeWindows) {
+  OperatingSystem& os = OperatingSystemWithProbe();
+  const struct {
+    std::wstring text;
+    std::size_t capacity;
+    std::wstring expanded;
+  } rows[] = {
+      {L"%CorrivoProbe%\\x.dll", 260, L"C:\\Probe\\x.dll"},
+      {L"%CORRIVOPROBE%", 260, L"C:\\Probe"},
+      {L"%CorrivoNoSuchName%\\x", 260, L"%CorrivoNoSuchName%\\x"},
+      {L"100%", 260, L"100%"},
+      // An unknown reference is kept whole; the one after it still expands.
+      {L"%CorrivoNoSuchName%%CorrivoProbe%", 260, L"%CorrivoNoSuchName%C:\\Probe"},
+      {std::wstring(259, L'x'), 260, std::wstring(259, L'x')},
+      {std::wstring(260, L'x'), 260, L""},
+      {L"%CorrivoProbe%", 9, L"C:\\Probe"},
+      {L"%CorrivoProbe%", 8, L""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(Narrow(os.ExpandEnvironment(row.text, row.capacity)), Narrow(row.expanded))
+        << Narrow(row.text.substr(0, 40)) << " in " << row.capacity;
+  }
+}
+
+}  // namespace
+}  // namespace corrivo::testing
