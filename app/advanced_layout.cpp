@@ -31,11 +31,11 @@ Rect CategoryLabelRect(int category, Size labelSize) {
   return {30, kTops[category - 1], labelSize.width, labelSize.height};
 }
 
-AdvancedPageLayout ArrangeAdvancedPage(Size pageNote, Size tipsLabel, Size categoryTile) {
+AdvancedPageLayout ArrangeAdvancedPage(Size notebook, Size cautionLabel, Size categoryTile) {
   AdvancedPageLayout a;
-  a.panel = {0, 0, pageNote.width, pageNote.height};
-  a.pageControl = {107, 41, pageNote.width - 22 - categoryTile.width - 22, a.panel.height - 41 - 22};
-  a.tips = {22, 22, tipsLabel.width, tipsLabel.height};
+  a.panel = {0, 0, notebook.width, notebook.height};
+  a.categoryNotebook = {107, 41, notebook.width - 22 - categoryTile.width - 22, a.panel.height - 41 - 22};
+  a.caution = {22, 22, cautionLabel.width, cautionLabel.height};
   return a;
 }
 

@@ -32,12 +32,12 @@ Rect CategoryTileRect(int category);
 Rect CategoryLabelRect(int category, Size labelSize);
 
 struct AdvancedPageLayout {
-  Rect panel;        // Panel_AdvancedFix
-  Rect pageControl;  // PageNote_AdvancedFix
-  Rect tips;         // Label_Tips
+  Rect panel;             // fills the page
+  Rect categoryNotebook;  // one page per category, right of the tiles
+  Rect caution;           // the line above it
 };
-// `pageNote` is the size of PageNote; the page control keeps its left 107 and top 41.
-AdvancedPageLayout ArrangeAdvancedPage(Size pageNote, Size tipsLabel,
+// `notebook` is the size of the window's pages; the category pages keep their left 107 and top 41.
+AdvancedPageLayout ArrangeAdvancedPage(Size notebook, Size cautionLabel,
                                        Size categoryTile = kCategoryTileSize);
 
 // Rows of fixes inside a scroll box: a wrapped label and a "Fix" button on the right.

@@ -2,8 +2,6 @@
 // the order (and the refusal of an unsupported Windows version) is one readable function.
 #pragma once
 
-#include <cstdint>
-
 #include "sysaccess/windows_version.h"
 
 namespace corrivo {
@@ -18,10 +16,10 @@ class CreationSteps {
   virtual WindowsVersion DetectWindowsVersion() = 0;
   virtual void LoadLanguage() = 0;               // record, language, messages, window texts
   virtual void SaveColumnTitle() = 0;
-  // Shows unsupportedWindows owned by the window and ends the process with exit code 0. The product
-  // never returns from it; a test double does, and the sequence then stops.
+  // Shows the unsupported-Windows message owned by the window and ends the process with exit
+  // code 0. The product never returns from it; a test double does, and the sequence then stops.
   virtual void RefuseVersion() = 0;
-  virtual void StartThread(WindowsVersion windows) = 0;  // codes, offered flags, resume
+  virtual void StartThread(WindowsVersion windows) = 0;  // the version, offered flags, resume
   virtual void ShowPage(int page) = 0;
   virtual void AnchorControls() = 0;
   virtual void FillPages() = 0;
@@ -31,6 +29,5 @@ class CreationSteps {
 
 // Runs the sequence; false when the version was refused.
 bool RunCreationSequence(CreationSteps& steps);
-// The codes of the systems the program refuses: -1, 2, 4 and 5.
 
 }  // namespace corrivo

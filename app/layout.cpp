@@ -13,26 +13,27 @@ FrameLayout ArrangeFrame(Size window, const OwnSizes& own) {
   const int w = window.width;
   const int h = window.height;
   FrameLayout f;
-  f.img1 = {2, 2, w - 4, h - 4};
-  f.imageTop = {1, 0, w, 2};
-  f.imageLeft = {0, 0, 2, h};
-  f.imageBottom = {0, h - 2, w, 2};
-  f.imageRight = {w - 2, 0, 2, h};
-  f.imageTopRight = At(w - 4, 0, own.corner);
-  f.imageTopLeft = At(0, 0, own.corner);
-  f.imageBottomLeft = At(0, h - 4, own.corner);
-  f.imageBottomRight = At(w - 4, h - 4, own.corner);
+  f.background = {2, 2, w - 4, h - 4};
+  f.topEdge = {1, 0, w, 2};
+  f.leftEdge = {0, 0, 2, h};
+  f.bottomEdge = {0, h - 2, w, 2};
+  f.rightEdge = {w - 2, 0, 2, h};
+  f.topRightCorner = At(w - 4, 0, own.corner);
+  f.topLeftCorner = At(0, 0, own.corner);
+  f.bottomLeftCorner = At(0, h - 4, own.corner);
+  f.bottomRightCorner = At(w - 4, h - 4, own.corner);
   f.closeButton = At(w - own.closeButton.width - 4, 4, own.closeButton);
-  f.maxButton = At(f.closeButton.left - own.maxButton.width - 4, f.closeButton.top, own.maxButton);
-  // The maximise button takes the restore button's place, measured by the restore button.
-  f.maxMButton = At(f.closeButton.left - own.maxButton.width - 4, f.closeButton.top, own.maxMButton);
-  f.minButton = At(f.maxButton.left - own.minButton.width - 4, f.maxButton.top, own.minButton);
+  f.restoreButton = At(f.closeButton.left - own.restoreButton.width - 4, f.closeButton.top, own.restoreButton);
+  // The maximise and restore buttons share one place (one shows at a time), measured by the
+  // restore button.
+  f.maximiseButton = At(f.closeButton.left - own.restoreButton.width - 4, f.closeButton.top, own.maximiseButton);
+  f.minimiseButton = At(f.restoreButton.left - own.minimiseButton.width - 4, f.restoreButton.top, own.minimiseButton);
   f.titleIcon = At(10, 12, own.titleIcon);
-  f.titleLabel = {28, 11, f.minButton.left - 28, f.minButton.height};
-  f.grip = At(w - 13, h - 13, own.grip);
-  f.mainLogo = At(40, 40, own.mainLogo);
-  f.infoLabel = At(f.mainLogo.left + f.mainLogo.width + 20, 55, own.infoLabel);
-  f.pnlBK = {11, 104, w - 22, h - 119};
+  f.title = {28, 11, f.minimiseButton.left - 28, f.minimiseButton.height};
+  f.sizeGrip = At(w - 13, h - 13, own.sizeGrip);
+  f.logo = At(40, 40, own.logo);
+  f.description = At(f.logo.left + f.logo.width + 20, 55, own.description);
+  f.contentPanel = {11, 104, w - 22, h - 119};
   return f;
 }
 
@@ -48,7 +49,7 @@ ContentLayout ArrangeContent(Size panel, const HeaderSizes& own) {
   c.contentTopRight = At(b - 4, 0, own.contentCorner);
   c.contentBottomRight = At(b - 4, bh - 4, own.contentCorner);
   c.contentBottomLeft = At(0, bh - 4, own.contentCorner);
-  c.imageRectTop = {2, 2, b - 5, 80};
+  c.headerStrip = {2, 2, b - 5, 80};
   c.tiles[0] = {0, 0, 160, 80};
   const int lefts[kHeaderTileCount] = {0, 162, 322, 482};
   for (int i = 1; i < kHeaderTileCount; ++i) {
@@ -61,21 +62,21 @@ ContentLayout ArrangeContent(Size panel, const HeaderSizes& own) {
     const Size ic = own.icons[i];
     c.icons[i] = At(t.left + t.width / 2 - ic.width / 2, c.labels[i].top - ic.height, ic);
   }
-  c.pageNote = {2, 83, b - 5, bh - 86};
+  c.notebook = {2, 83, b - 5, bh - 86};
   return c;
 }
 
 GeneralPageLayout ArrangeGeneralPage(Size page, const GeneralPageOwn& own) {
   GeneralPageLayout g;
-  g.buttonScan = At(page.width - 220, page.height - 35, own.scanButton);
-  g.buttonStopScan = g.buttonScan;
-  g.buttonFix = At(g.buttonScan.left + 100, g.buttonScan.top, own.fixButton);
-  g.buttonStopFix = g.buttonFix;
-  g.listView = {0, 0, page.width, g.buttonScan.top - 11};
-  g.column1 = 100;
-  g.column0 = g.listView.width - 105;
-  g.progressBar = {g.listView.left, g.buttonScan.top + 5, g.buttonScan.left - 20, own.progressHeight};
-  g.selectAll = At(g.listView.left + 5, g.buttonScan.top + 3, own.selectAll);
+  g.scanButton = At(page.width - 220, page.height - 35, own.scanButton);
+  g.stopScanButton = g.scanButton;
+  g.fixButton = At(g.scanButton.left + 100, g.scanButton.top, own.fixButton);
+  g.stopFixButton = g.fixButton;
+  g.list = {0, 0, page.width, g.scanButton.top - 11};
+  g.statusColumn = 100;
+  g.itemColumn = g.list.width - 105;
+  g.progress = {g.list.left, g.scanButton.top + 5, g.scanButton.left - 20, own.progressHeight};
+  g.selectAll = At(g.list.left + 5, g.scanButton.top + 3, own.selectAll);
   return g;
 }
 

@@ -19,26 +19,28 @@ constexpr Size kMinimumSize{666, 468};
 constexpr int kHeaderTileCount = 4;
 constexpr int kCornerRadius = 4;
 
-// The sizes that the tables call "own": design values of the pictures and buttons, and the
-// measured sizes of the auto-sized labels.
+// The components' own sizes: design values of the pictures and buttons, and the measured
+// sizes of the auto-sized labels. The layout moves components; it sizes only those that span.
 struct OwnSizes {
   Size closeButton{30, 28};
-  Size maxButton{30, 28};   // RdBtn_Max, the restore button
-  Size maxMButton{30, 28};  // Rdbtn_MaxM, the maximise button
-  Size minButton{30, 28};
+  Size restoreButton{30, 28};
+  Size maximiseButton{30, 28};
+  Size minimiseButton{30, 28};
   Size titleIcon{16, 16};
-  Size grip{9, 9};
-  Size mainLogo{48, 48};
-  Size infoLabel{400, 14};
+  Size sizeGrip{9, 9};
+  Size logo{48, 48};
+  Size description{400, 14};
   Size corner{4, 4};
 };
 
+// The window frame: the background picture, the edges and corners that resize the window,
+// the title bar's buttons, the logo and its description, and the content panel.
 struct FrameLayout {
-  Rect img1, imageTop, imageLeft, imageBottom, imageRight;
-  Rect imageTopRight, imageTopLeft, imageBottomLeft, imageBottomRight;
-  Rect closeButton, maxButton, maxMButton, minButton;
-  Rect titleIcon, titleLabel, grip, mainLogo, infoLabel;
-  Rect pnlBK;
+  Rect background, topEdge, leftEdge, bottomEdge, rightEdge;
+  Rect topRightCorner, topLeftCorner, bottomLeftCorner, bottomRightCorner;
+  Rect closeButton, restoreButton, maximiseButton, minimiseButton;
+  Rect titleIcon, title, sizeGrip, logo, description;
+  Rect contentPanel;
 };
 FrameLayout ArrangeFrame(Size window, const OwnSizes& own);
 
@@ -51,13 +53,13 @@ struct HeaderSizes {
 struct ContentLayout {
   Rect contentBottom, contentRight, contentLeft, contentTop;
   Rect contentTopLeft, contentTopRight, contentBottomRight, contentBottomLeft;
-  Rect imageRectTop;
-  std::array<Rect, kHeaderTileCount> tiles;   // inside ImageRect_Top
-  std::array<Rect, kHeaderTileCount> labels;  // inside ImageRect_Top
-  std::array<Rect, kHeaderTileCount> icons;   // inside ImageRect_Top
-  Rect pageNote;
+  Rect headerStrip;
+  std::array<Rect, kHeaderTileCount> tiles;   // inside the header strip
+  std::array<Rect, kHeaderTileCount> labels;  // inside the header strip
+  std::array<Rect, kHeaderTileCount> icons;   // inside the header strip
+  Rect notebook;                              // the pages
 };
-// `panel` is the size of pnl_BK.
+// `panel` is the size of the content panel.
 ContentLayout ArrangeContent(Size panel, const HeaderSizes& own);
 
 struct GeneralPageOwn {
@@ -67,14 +69,14 @@ struct GeneralPageOwn {
   Size selectAll{100, 17};
 };
 struct GeneralPageLayout {
-  Rect buttonScan, buttonStopScan, buttonFix, buttonStopFix;
-  Rect listView;
-  int column0 = 0;
-  int column1 = 0;
-  Rect progressBar;
+  Rect scanButton, stopScanButton, fixButton, stopFixButton;
+  Rect list;
+  int itemColumn = 0;
+  int statusColumn = 0;
+  Rect progress;
   Rect selectAll;
 };
-// `page` is the size of PageNote_General.
+// `page` is the size of the General Fix page.
 GeneralPageLayout ArrangeGeneralPage(Size page, const GeneralPageOwn& own);
 
 // The window's shape: a rounded rectangle over (0, 0) to (W + 1, H + 1), corners 4 x 4.

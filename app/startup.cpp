@@ -7,15 +7,19 @@ void SetDpiAware(StartServices& services) {
   if (services.MarkDpiAware()) services.SetApplicationIcon();
 }
 
+void HandOverToRunningCopy(StartServices& services) {
+  const std::uintptr_t window = services.FindRunningCopy();
+  if (!window) return;
+  if (services.IsMinimised(window)) services.Restore(window);
+  services.BringToForeground(window);
+  services.HandOverTo(window);
+}
+
 int RunProgram(StartServices& services) {
   SetDpiAware(services);
-  if (services.CreateInstanceMutex() == kErrorAlreadyExists) {
-    // A second start: the first instance comes to the front and this one leaves quietly.
-    if (std::uintptr_t window = services.FindMainWindow()) {
-      if (services.IsMinimised(window)) services.PostRestore(window);
-      services.BringToForeground(window);
-      services.SendActivate(window);
-    }
+  if (services.AnotherCopyIsRunning()) {
+    // This copy leaves quietly: the user sees the window already open.
+    HandOverToRunningCopy(services);
     return 0;
   }
   return services.RunFirstInstance();

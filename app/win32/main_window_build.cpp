@@ -15,28 +15,28 @@ Label::Style LabelStyle(COLORREF colour, UINT format = DT_LEFT | DT_TOP | DT_SIN
 
 }  // namespace
 
-void TFixWindows_FormMain::RegisterComponent(Control& control, ComponentKind kind) {
+void MainWindow::RegisterComponent(Control& control, ComponentKind kind) {
   components_->Own(control, kind);
 }
 
 template <typename T>
-T& TFixWindows_FormMain::Register(std::unique_ptr<T>& slot, ComponentKind kind) {
+T& MainWindow::Register(std::unique_ptr<T>& slot, ComponentKind kind) {
   RegisterComponent(*slot, kind);
   return *slot;
 }
 
-void TFixWindows_FormMain::WireDragHandle(Control& control) {
+void MainWindow::WireDragHandle(Control& control) {
   control.OnMouseDown = [this](Point) { StartMove(); };
 }
 
-void TFixWindows_FormMain::WireEdge(Control& control, Edge edge) {
+void MainWindow::WireEdge(Control& control, Edge edge) {
   bool& flag = edge == Edge::Grip ? gripDragging_ : edgeDragging_;
   control.OnMouseDown = [&flag](Point) { flag = true; };
   control.OnMouseUp = [&flag](Point) { flag = false; };
   control.OnMouseMove = [this, edge](Point) { ResizeMove(edge); };
 }
 
-void TFixWindows_FormMain::WireHeaderHover(Control& control, int page) {
+void MainWindow::WireHeaderHover(Control& control, int page) {
   control.OnMouseMove = [this, page](Point) {
     nav_.HeaderHover(page);
     ApplyHeaderLooks();
@@ -49,39 +49,39 @@ void TFixWindows_FormMain::WireHeaderHover(Control& control, int page) {
   control.SetCursor(IDC_HAND);
 }
 
-void TFixWindows_FormMain::BuildFrame() {
+void MainWindow::BuildFrame() {
   const Size d = layout::kDesignClientSize;
-  img1_ = std::make_unique<Image>();
-  img1_->Create(hwnd_, ids::kImg1, L"img1", {2, 2, d.width - 4, d.height - 4}, skin_.background, false);
-  WireDragHandle(*img1_);
+  background_ = std::make_unique<Image>();
+  background_->Create(hwnd_, ids::kImg1, L"img1", {2, 2, d.width - 4, d.height - 4}, skin_.background, false);
+  WireDragHandle(*background_);
   BuildTitleBar();
   BuildEdges();
-  pnlBK_ = std::make_unique<Panel>();
-  pnlBK_->Create(hwnd_, ids::kPnlBK, L"pnl_BK", {11, 104, d.width - 22, d.height - 119}, palette::kHeader);
+  contentPanel_ = std::make_unique<Panel>();
+  contentPanel_->Create(hwnd_, ids::kPnlBK, L"pnl_BK", {11, 104, d.width - 22, d.height - 119}, palette::kHeader);
   // Child windows stack in creation order, the first on top: the background goes under all.
-  img1_->SendToBack();
+  background_->SendToBack();
 }
 
-void TFixWindows_FormMain::BuildTitleBar() {
-  imageAIcon_ = std::make_unique<Image>();
-  imageAIcon_->Create(hwnd_, ids::kImageAIcon, L"Image_aIcon", {10, 12, 16, 16}, skin_.titleIcon);
-  labelTitle_ = std::make_unique<Label>();
-  labelTitle_->Create(hwnd_, ids::kLabelTitle, L"Label_Title", {28, 11, 400, 28}, L"Tarsio Corrivo",
+void MainWindow::BuildTitleBar() {
+  titleIcon_ = std::make_unique<Image>();
+  titleIcon_->Create(hwnd_, ids::kImageAIcon, L"Image_aIcon", {10, 12, 16, 16}, skin_.titleIcon);
+  title_ = std::make_unique<Label>();
+  title_->Create(hwnd_, ids::kLabelTitle, L"Label_Title", {28, 11, 400, 28}, L"Tarsio Corrivo",
                       skin_.Title(), LabelStyle(RGB(204, 204, 204), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS));
-  Register(labelTitle_, ComponentKind::Label);
-  WireDragHandle(*labelTitle_);
-  labelTitle_->OnDoubleClick = [this] { MaximiseOrRestore(); };
+  Register(title_, ComponentKind::Label);
+  WireDragHandle(*title_);
+  title_->OnDoubleClick = [this] { MaximiseOrRestore(); };
 
-  imageMain_ = std::make_unique<Image>();
-  imageMain_->Create(hwnd_, ids::kImageMain, L"Image_Main", {40, 40, 48, 48}, skin_.logo);
-  WireDragHandle(*imageMain_);
-  labelInfo_ = std::make_unique<Label>();
-  labelInfo_->Create(hwnd_, ids::kLabelInfo, L"Label_Info", {108, 55, 400, 16},
+  logo_ = std::make_unique<Image>();
+  logo_->Create(hwnd_, ids::kImageMain, L"Image_Main", {40, 40, 48, 48}, skin_.logo);
+  WireDragHandle(*logo_);
+  description_ = std::make_unique<Label>();
+  description_->Create(hwnd_, ids::kLabelInfo, L"Label_Info", {108, 55, 400, 16},
                      L"Corrivo analyzes your Windows operating system and helps you fix problems.", skin_.Info(),
                      LabelStyle(RGB(204, 204, 204)));
-  labelInfo_->AutoSize();
-  Register(labelInfo_, ComponentKind::Label);
-  WireDragHandle(*labelInfo_);
+  description_->AutoSize();
+  Register(description_, ComponentKind::Label);
+  WireDragHandle(*description_);
 
   struct TitleSpec {
     std::unique_ptr<ui::win32::ImageButton>* slot;
@@ -89,10 +89,10 @@ void TFixWindows_FormMain::BuildTitleBar() {
     const wchar_t* name;
     TitleButton look;
   };
-  const TitleSpec buttons[] = {{&rdBtnMin_, ids::kRdBtnMin, L"RdBtn_Min", TitleButton::Minimise},
-                               {&rdbtnMaxM_, ids::kRdbtnMaxM, L"Rdbtn_MaxM", TitleButton::Maximise},
-                               {&rdBtnMax_, ids::kRdBtnMax, L"RdBtn_Max", TitleButton::Restore},
-                               {&rdbtnClose_, ids::kRdbtnClose, L"Rdbtn_close", TitleButton::Close}};
+  const TitleSpec buttons[] = {{&minimiseButton_, ids::kRdBtnMin, L"RdBtn_Min", TitleButton::Minimise},
+                               {&maximiseButton_, ids::kRdbtnMaxM, L"Rdbtn_MaxM", TitleButton::Maximise},
+                               {&restoreButton_, ids::kRdBtnMax, L"RdBtn_Max", TitleButton::Restore},
+                               {&closeButton_, ids::kRdbtnClose, L"Rdbtn_close", TitleButton::Close}};
   for (const auto& b : buttons) {
     *b.slot = std::make_unique<ui::win32::ImageButton>();
     (*b.slot)->Create(hwnd_, b.id, b.name, {0, 4, 30, 28}, L"", skin_.TitleButtonSkin(b.look));
@@ -101,23 +101,23 @@ void TFixWindows_FormMain::BuildTitleBar() {
     SetWindowLongPtrW((*b.slot)->hwnd(), GWL_STYLE,
                       GetWindowLongPtrW((*b.slot)->hwnd(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
   }
-  rdBtnMin_->OnMouseEnter = [this] { RdBtnHint(*rdBtnMin_, messages_.D_Min); };
-  rdbtnMaxM_->OnMouseEnter = [this] { RdBtnHint(*rdbtnMaxM_, messages_.D_Max); };
-  rdBtnMax_->OnMouseEnter = [this] { RdBtnHint(*rdBtnMax_, messages_.D_Restore); };
-  rdbtnClose_->OnMouseEnter = [this] { RdBtnHint(*rdbtnClose_, messages_.D_Close); };
-  rdBtnMin_->OnClick = [this] { Minimise(); };
-  rdbtnMaxM_->OnClick = [this] { MaximiseOrRestore(); };
-  rdBtnMax_->OnClick = [this] { MaximiseOrRestore(); };
-  rdbtnClose_->OnClick = [this] { SendMessageW(hwnd_, WM_CLOSE, 0, 0); };
+  minimiseButton_->OnMouseEnter = [this] { minimiseButton_->SetHint(messages_.minimiseHint); };
+  maximiseButton_->OnMouseEnter = [this] { maximiseButton_->SetHint(messages_.maximiseHint); };
+  restoreButton_->OnMouseEnter = [this] { restoreButton_->SetHint(messages_.restoreHint); };
+  closeButton_->OnMouseEnter = [this] { closeButton_->SetHint(messages_.closeHint); };
+  minimiseButton_->OnClick = [this] { Minimise(); };
+  maximiseButton_->OnClick = [this] { MaximiseOrRestore(); };
+  restoreButton_->OnClick = [this] { MaximiseOrRestore(); };
+  closeButton_->OnClick = [this] { SendMessageW(hwnd_, WM_CLOSE, 0, 0); };
 
 }
 
-void TFixWindows_FormMain::BuildEdges() {
+void MainWindow::BuildEdges() {
   const Size d = layout::kDesignClientSize;
-  img2_ = std::make_unique<Image>();
-  img2_->Create(hwnd_, ids::kImg2, L"img2", {d.width - 13, d.height - 13, 9, 9}, skin_.grip);
-  img2_->SetCursor(IDC_SIZENWSE);
-  WireEdge(*img2_, Edge::Grip);
+  sizeGrip_ = std::make_unique<Image>();
+  sizeGrip_->Create(hwnd_, ids::kImg2, L"img2", {d.width - 13, d.height - 13, 9, 9}, skin_.grip);
+  sizeGrip_->SetCursor(IDC_SIZENWSE);
+  WireEdge(*sizeGrip_, Edge::Grip);
 
   struct EdgeSpec {
     std::unique_ptr<Image>* slot;
@@ -126,10 +126,10 @@ void TFixWindows_FormMain::BuildEdges() {
     Edge edge;
     LPCWSTR cursor;
   };
-  const EdgeSpec edges[] = {{&imageTop_, ids::kImageTop, L"Image_top", Edge::Top, IDC_SIZENS},
-                            {&imageLeft_, ids::kImageLeft, L"Image_left", Edge::Left, IDC_SIZEWE},
-                            {&imageBottom_, ids::kImageBottom, L"Image_bottom", Edge::Bottom, IDC_SIZENS},
-                            {&imageRight_, ids::kImageRight, L"Image_right", Edge::Right, IDC_SIZEWE}};
+  const EdgeSpec edges[] = {{&topEdge_, ids::kImageTop, L"Image_top", Edge::Top, IDC_SIZENS},
+                            {&leftEdge_, ids::kImageLeft, L"Image_left", Edge::Left, IDC_SIZEWE},
+                            {&bottomEdge_, ids::kImageBottom, L"Image_bottom", Edge::Bottom, IDC_SIZENS},
+                            {&rightEdge_, ids::kImageRight, L"Image_right", Edge::Right, IDC_SIZEWE}};
   for (const auto& e : edges) {
     *e.slot = std::make_unique<Image>();
     (*e.slot)->Create(hwnd_, e.id, e.name, {0, 0, 2, 2}, skin_.edge, false);
@@ -137,15 +137,15 @@ void TFixWindows_FormMain::BuildEdges() {
     WireEdge(**e.slot, e.edge);
   }
   const wchar_t* corners[] = {L"Image_topleft", L"Image_topRight", L"Image_bottomleft", L"Image_bottomright"};
-  std::unique_ptr<Image>* cornerSlots[] = {&imageTopLeft_, &imageTopRight_, &imageBottomLeft_, &imageBottomRight_};
+  std::unique_ptr<Image>* cornerSlots[] = {&topLeftCorner_, &topRightCorner_, &bottomLeftCorner_, &bottomRightCorner_};
   for (int i = 0; i < 4; ++i) {
     *cornerSlots[i] = std::make_unique<Image>();
     (*cornerSlots[i])->Create(hwnd_, 5100 + i, corners[i], {0, 0, 4, 4}, skin_.corner, false);
   }
 }
 
-void TFixWindows_FormMain::BuildHeader() {
-  HWND bk = pnlBK_->hwnd();
+void MainWindow::BuildHeader() {
+  HWND bk = contentPanel_->hwnd();
   const wchar_t* border[] = {L"Image_content_top",     L"Image_content_left",      L"image_content_bottom",
                              L"Image_content_right",   L"Image_content_topleft",   L"Image_content_topright",
                              L"Image_content_bottomleft", L"Image_content_bottomright"};
@@ -160,8 +160,8 @@ void TFixWindows_FormMain::BuildHeader() {
   line.align = ui::ItemAlign::Bottom;
   line.height = 1;
   line.stretch = true;
-  imageRectTop_ = std::make_unique<ImageRect>();
-  imageRectTop_->Create(bk, ids::kImageRectTop, L"ImageRect_Top", {2, 2, 650, 80}, palette::kHeader,
+  headerStrip_ = std::make_unique<ImageRect>();
+  headerStrip_->Create(bk, ids::kImageRectTop, L"ImageRect_Top", {2, 2, 650, 80}, palette::kHeader,
                         {skin_.headerLine}, {line});
 
   const wchar_t* tiles[] = {L"img_General", L"img_Advanced", L"Image_Internet", L"Image_MediaPlayer"};
@@ -170,7 +170,7 @@ void TFixWindows_FormMain::BuildHeader() {
   const wchar_t* labels[] = {L"Label_General", L"Label_Advanced", L"Label_Internet", L"Lbl_MediaPlayer"};
   const wchar_t* captions[] = {L"General Fix", L"Advanced Fix", L"Fix Internet Explorer", L"Fix Media Player"};
   for (int i = 0; i < 4; ++i) {
-    HWND strip = imageRectTop_->hwnd();
+    HWND strip = headerStrip_->hwnd();
     headerTiles_[i] = std::make_unique<ImageNote>();
     headerTiles_[i]->Create(strip, ids::HeaderTile(i), tiles[i], {0, 0, 160, 80}, {skin_.headerSelected},
                             captions[i]);
@@ -188,23 +188,23 @@ void TFixWindows_FormMain::BuildHeader() {
     WireHeaderHover(*headerIcons_[i], i);
     WireHeaderHover(*headerLabels_[i], i);
   }
-  pageNote_ = std::make_unique<PageNote>();
-  pageNote_->Create(bk, ids::kPageNote, L"PageNote", {2, 83, 650, 380}, palette::kPage);
+  notebook_ = std::make_unique<PageNote>();
+  notebook_->Create(bk, ids::kPageNote, L"PageNote", {2, 83, 650, 380}, palette::kPage);
   const wchar_t* pages[] = {L"PageNote_General", L"PageNote_Advanced", L"PageNote_Internet",
                             L"PageNote_MediaPlayer"};
-  for (int i = 0; i < 4; ++i) pageNote_->AddPage(ids::PageTab(i), pages[i], palette::kPage);
+  for (int i = 0; i < 4; ++i) notebook_->AddPage(ids::PageTab(i), pages[i], palette::kPage);
 }
 
-void TFixWindows_FormMain::BuildGeneralPage() {
-  HWND page = pageNote_->Page(0).hwnd();
-  panelFix_ = std::make_unique<Panel>();
-  panelFix_->Create(page, ids::kPanelFix, L"Panel_Fix", {0, 0, 650, 380}, palette::kPage);
-  HWND p = panelFix_->hwnd();
-  listViewFix_ = std::make_unique<ListView>();
-  listViewFix_->Create(p, ids::kListViewFix, L"ListView_Fix", {0, 0, 650, 330}, skin_.Normal());
-  listViewFix_->AddColumn(L"Fix Item", 512);
-  listViewFix_->AddColumn(L"Status", 100, 100, 100);
-  Register(listViewFix_, ComponentKind::ListView);
+void MainWindow::BuildGeneralPage() {
+  HWND page = notebook_->Page(0).hwnd();
+  generalPage_ = std::make_unique<Panel>();
+  generalPage_->Create(page, ids::kPanelFix, L"Panel_Fix", {0, 0, 650, 380}, palette::kPage);
+  HWND p = generalPage_->hwnd();
+  scanList_ = std::make_unique<ListView>();
+  scanList_->Create(p, ids::kListViewFix, L"ListView_Fix", {0, 0, 650, 330}, skin_.Normal());
+  scanList_->AddColumn(L"Fix Item", 512);
+  scanList_->AddColumn(L"Status", 100, 100, 100);
+  Register(scanList_, ComponentKind::ListView);
 
   struct ButtonSpec {
     std::unique_ptr<ui::win32::ImageButton>* slot;
@@ -213,10 +213,10 @@ void TFixWindows_FormMain::BuildGeneralPage() {
     const wchar_t* caption;
     bool stop;
   };
-  const ButtonSpec buttons[] = {{&buttonScan_, ids::kButtonScan, L"Button_Scan", L"Scan", false},
-                                {&buttonStopScan_, ids::kButtonStopScan, L"Button_StopScan", L"Stop", true},
-                                {&buttonFix_, ids::kButtonFix, L"Button_Fix", L"Fix", false},
-                                {&buttonStopFix_, ids::kButtonStopFix, L"Button_StopFix", L"Stop", true}};
+  const ButtonSpec buttons[] = {{&scanButton_, ids::kButtonScan, L"Button_Scan", L"Scan", false},
+                                {&stopScanButton_, ids::kButtonStopScan, L"Button_StopScan", L"Stop", true},
+                                {&fixButton_, ids::kButtonFix, L"Button_Fix", L"Fix", false},
+                                {&stopFixButton_, ids::kButtonStopFix, L"Button_StopFix", L"Stop", true}};
   // The Stop buttons lie under their start buttons; creation order puts them below.
   for (const auto& b : buttons) {
     *b.slot = std::make_unique<ui::win32::ImageButton>();
@@ -224,33 +224,33 @@ void TFixWindows_FormMain::BuildGeneralPage() {
                       b.stop ? skin_.StopButton() : skin_.PrimaryButton(), skin_.Bold());
     RegisterComponent(**b.slot, ComponentKind::PushButton);
   }
-  buttonScan_->BringToFront();
-  buttonFix_->BringToFront();
-  buttonFix_->SetEnabled(false);
+  scanButton_->BringToFront();
+  fixButton_->BringToFront();
+  fixButton_->SetEnabled(false);
 
-  checkBoxSelectAll_ = std::make_unique<ui::win32::CheckBox>();
-  checkBoxSelectAll_->Create(p, ids::kCheckBoxSelectAll, L"CheckBox_SelectAll", {5, 343, 100, 17}, L"Select All",
+  selectAll_ = std::make_unique<ui::win32::CheckBox>();
+  selectAll_->Create(p, ids::kCheckBoxSelectAll, L"CheckBox_SelectAll", {5, 343, 100, 17}, L"Select All",
                              skin_.Normal());
-  checkBoxSelectAll_->SetVisible(false);
-  Register(checkBoxSelectAll_, ComponentKind::CheckBox);
+  selectAll_->SetVisible(false);
+  Register(selectAll_, ComponentKind::CheckBox);
 
-  imgProgressBarMain_ = std::make_unique<ImageProgress>();
-  imgProgressBarMain_->Create(p, ids::kImgProgressBarMain, L"imgProgressBar_Main", {0, 345, 410, 16},
+  generalProgress_ = std::make_unique<ImageProgress>();
+  generalProgress_->Create(p, ids::kImgProgressBarMain, L"imgProgressBar_Main", {0, 345, 410, 16},
                               palette::kPage, skin_.progress);
-  imgProgressBarMain_->SetRange(0, 100);
-  imgProgressBarMain_->SetBarVisible(false);
+  generalProgress_->SetRange(0, 100);
+  generalProgress_->SetBarVisible(false);
 }
 
-void TFixWindows_FormMain::BuildReRegistrationPage(ReRegistrationPage& r, int index) {
+void MainWindow::BuildReRegistrationPage(ReRegistrationPage& r, int index) {
   const bool ie = index == 2;
-  r.page = &pageNote_->Page(index);
+  r.page = &notebook_->Page(index);
   r.fill = std::make_unique<Panel>();
   r.fill->Create(r.page->hwnd(), ie ? ids::kPanelFixIE : ids::kPanelFixWMP, ie ? L"Panel_FixIE" : L"Panel_FixWMP",
                  {0, 0, 650, 380}, palette::kPage);
-  r.main = std::make_unique<Panel>();
-  r.main->Create(r.fill->hwnd(), ie ? ids::kPanelFixIEMain : ids::kPanel1, ie ? L"Panel_FixIEMain" : L"Panel1",
+  r.centred = std::make_unique<Panel>();
+  r.centred->Create(r.fill->hwnd(), ie ? ids::kPanelFixIEMain : ids::kPanel1, ie ? L"Panel_FixIEMain" : L"Panel1",
                  {63, 144, 524, 91}, palette::kPage);
-  HWND m = r.main->hwnd();
+  HWND m = r.centred->hwnd();
   r.image = std::make_unique<Image>();
   r.image->Create(m, ie ? ids::kImageFixIE : ids::kImageFixWMP, ie ? L"Image_FixIE" : L"Image_FixWMP",
                   {0, 5, 80, 80}, ie ? skin_.bigInternet : skin_.bigMedia);

@@ -7,22 +7,22 @@
 
 namespace corrivo::app {
 
-void TFixWindows_FormMain::ApplyHeaderLooks() {
+void MainWindow::ApplyHeaderLooks() {
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetImageIndex(nav_.HeaderPicture(i));
     headerLabels_[i]->SetColour(ui::win32::Rgb(nav_.HeaderLabelColour(i)));
   }
 }
 
-void TFixWindows_FormMain::ShowPage(int page) {
-  pageNote_->SetTabIndex(page);
+void MainWindow::ShowPage(int page) {
+  notebook_->SetTabIndex(page);
   if (!nav_.ShowPage(page)) return;
   ApplyHeaderLooks();
   if (page == 0) {
     ArrangeWindow();
   } else if (page == 1) {
-    const Size note = pageNote_->ClientSize();
-    panelAdvancedFix_->SetBounds({0, 0, note.width, note.height});
+    const Size note = notebook_->ClientSize();
+    advancedPage_->SetBounds({0, 0, note.width, note.height});
     EnsureRows(nav_.Category());
     ArrangeAdvancedPage();
     ArrangeWindow();
@@ -30,64 +30,64 @@ void TFixWindows_FormMain::ShowPage(int page) {
   }
 }
 
-void TFixWindows_FormMain::ArrangeWindow() {
-  if (!pnlBK_) return;
+void MainWindow::ArrangeWindow() {
+  if (!contentPanel_) return;
   const layout::FrameLayout f = ArrangeFrameParts();
-  ArrangeContentParts(f.pnlBK.Extent());
-  const int page = pageNote_->TabIndex();
+  ArrangeContentParts(f.contentPanel.Extent());
+  const int page = notebook_->TabIndex();
   if (page == 0) {
     ArrangeGeneralPage();
   } else if (page == 1) {
-    RedrawWindow(pnlBK_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(contentPanel_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ArrangeAdvancedPage();
   }
   // Pages 2 and 3 keep their inner panels centred.
   for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
     const Size outer = r->fill->ClientSize();
-    const Size inner = r->main->Bounds().Extent();
-    r->main->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
+    const Size inner = r->centred->Bounds().Extent();
+    r->centred->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
   }
   ApplyShapes();
 }
 
-layout::FrameLayout TFixWindows_FormMain::ArrangeFrameParts() {
+layout::FrameLayout MainWindow::ArrangeFrameParts() {
   const Rect bounds = WindowBounds();
   layout::OwnSizes own;
-  own.closeButton = rdbtnClose_->Bounds().Extent();
-  own.maxButton = rdBtnMax_->Bounds().Extent();
-  own.maxMButton = rdbtnMaxM_->Bounds().Extent();
-  own.minButton = rdBtnMin_->Bounds().Extent();
-  own.titleIcon = imageAIcon_->Bounds().Extent();
-  own.grip = img2_->Bounds().Extent();
-  own.mainLogo = imageMain_->Bounds().Extent();
-  own.infoLabel = labelInfo_->Bounds().Extent();
+  own.closeButton = closeButton_->Bounds().Extent();
+  own.restoreButton = restoreButton_->Bounds().Extent();
+  own.maximiseButton = maximiseButton_->Bounds().Extent();
+  own.minimiseButton = minimiseButton_->Bounds().Extent();
+  own.titleIcon = titleIcon_->Bounds().Extent();
+  own.sizeGrip = sizeGrip_->Bounds().Extent();
+  own.logo = logo_->Bounds().Extent();
+  own.description = description_->Bounds().Extent();
   const layout::FrameLayout f = layout::ArrangeFrame(bounds.Extent(), own);
-  img1_->SetBounds(f.img1);
-  imageTop_->SetBounds(f.imageTop);
-  imageLeft_->SetBounds(f.imageLeft);
-  imageBottom_->SetBounds(f.imageBottom);
-  imageRight_->SetBounds(f.imageRight);
-  imageTopRight_->SetBounds(f.imageTopRight);
-  imageTopLeft_->SetBounds(f.imageTopLeft);
-  imageBottomLeft_->SetBounds(f.imageBottomLeft);
-  imageBottomRight_->SetBounds(f.imageBottomRight);
-  rdbtnClose_->SetBounds(f.closeButton);
-  rdBtnMax_->SetBounds(f.maxButton);
-  rdbtnMaxM_->SetBounds(f.maxMButton);
-  rdBtnMin_->SetBounds(f.minButton);
-  imageAIcon_->SetBounds(f.titleIcon);
-  labelTitle_->SetBounds(f.titleLabel);
-  img2_->SetBounds(f.grip);
-  imageMain_->SetBounds(f.mainLogo);
-  labelInfo_->SetBounds(f.infoLabel);
-  pnlBK_->SetBounds(f.pnlBK);
-  for (Image* front : {imageTopLeft_.get(), imageTopRight_.get(), imageBottomLeft_.get(), imageBottomRight_.get()}) {
+  background_->SetBounds(f.background);
+  topEdge_->SetBounds(f.topEdge);
+  leftEdge_->SetBounds(f.leftEdge);
+  bottomEdge_->SetBounds(f.bottomEdge);
+  rightEdge_->SetBounds(f.rightEdge);
+  topRightCorner_->SetBounds(f.topRightCorner);
+  topLeftCorner_->SetBounds(f.topLeftCorner);
+  bottomLeftCorner_->SetBounds(f.bottomLeftCorner);
+  bottomRightCorner_->SetBounds(f.bottomRightCorner);
+  closeButton_->SetBounds(f.closeButton);
+  restoreButton_->SetBounds(f.restoreButton);
+  maximiseButton_->SetBounds(f.maximiseButton);
+  minimiseButton_->SetBounds(f.minimiseButton);
+  titleIcon_->SetBounds(f.titleIcon);
+  title_->SetBounds(f.title);
+  sizeGrip_->SetBounds(f.sizeGrip);
+  logo_->SetBounds(f.logo);
+  description_->SetBounds(f.description);
+  contentPanel_->SetBounds(f.contentPanel);
+  for (Image* front : {topLeftCorner_.get(), topRightCorner_.get(), bottomLeftCorner_.get(), bottomRightCorner_.get()}) {
     front->BringToFront();
   }
   return f;
 }
 
-void TFixWindows_FormMain::ArrangeContentParts(Size panel) {
+void MainWindow::ArrangeContentParts(Size panel) {
   layout::HeaderSizes header;
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     header.labels[i] = headerLabels_[i]->Bounds().Extent();
@@ -98,93 +98,93 @@ void TFixWindows_FormMain::ArrangeContentParts(Size panel) {
   const Rect border[8] = {c.contentTop,     c.contentLeft,     c.contentBottom,     c.contentRight,
                           c.contentTopLeft, c.contentTopRight, c.contentBottomLeft, c.contentBottomRight};
   for (int i = 0; i < 8; ++i) contentBorder_[i]->SetBounds(border[i]);
-  contentBorder_[3]->BringToFront();  // Image_content_right
-  contentBorder_[5]->BringToFront();  // Image_content_topright
-  imageRectTop_->SetBounds(c.imageRectTop);
+  contentBorder_[3]->BringToFront();  // the right edge
+  contentBorder_[5]->BringToFront();  // the top right corner
+  headerStrip_->SetBounds(c.headerStrip);
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetBounds(c.tiles[i]);
     headerLabels_[i]->SetBounds(c.labels[i]);
     headerIcons_[i]->SetBounds(c.icons[i]);
   }
-  pageNote_->SetBounds(c.pageNote);
+  notebook_->SetBounds(c.notebook);
   FillPages();
 }
 
-void TFixWindows_FormMain::ArrangeGeneralPage() {
+void MainWindow::ArrangeGeneralPage() {
   layout::GeneralPageOwn own;
-  own.scanButton = buttonScan_->Bounds().Extent();
-  own.fixButton = buttonFix_->Bounds().Extent();
-  own.progressHeight = imgProgressBarMain_->Bounds().height;
-  own.selectAll = checkBoxSelectAll_->Bounds().Extent();
-  const layout::GeneralPageLayout g = layout::ArrangeGeneralPage(pageNote_->Page(0).ClientSize(), own);
-  buttonScan_->SetBounds(g.buttonScan);
-  buttonStopScan_->SetBounds(g.buttonStopScan);
-  buttonFix_->SetBounds(g.buttonFix);
-  buttonStopFix_->SetBounds(g.buttonStopFix);
-  listViewFix_->SetBounds(g.listView);
-  listViewFix_->SetColumnWidth(1, g.column1);
-  listViewFix_->SetColumnWidth(0, g.column0);
-  imgProgressBarMain_->SetBounds(g.progressBar);
+  own.scanButton = scanButton_->Bounds().Extent();
+  own.fixButton = fixButton_->Bounds().Extent();
+  own.progressHeight = generalProgress_->Bounds().height;
+  own.selectAll = selectAll_->Bounds().Extent();
+  const layout::GeneralPageLayout g = layout::ArrangeGeneralPage(notebook_->Page(0).ClientSize(), own);
+  scanButton_->SetBounds(g.scanButton);
+  stopScanButton_->SetBounds(g.stopScanButton);
+  fixButton_->SetBounds(g.fixButton);
+  stopFixButton_->SetBounds(g.stopFixButton);
+  scanList_->SetBounds(g.list);
+  scanList_->SetColumnWidth(1, g.statusColumn);
+  scanList_->SetColumnWidth(0, g.itemColumn);
+  generalProgress_->SetBounds(g.progress);
   Rect box = g.selectAll;
   box.left += selectAllShift_;
-  checkBoxSelectAll_->SetBounds(box);
+  selectAll_->SetBounds(box);
 }
 
-void TFixWindows_FormMain::ApplyShapes() {
+void MainWindow::ApplyShapes() {
   const layout::RoundShape w = layout::WindowShape(WindowBounds().Extent());
   ui::win32::Region window(CreateRoundRectRgn(w.bounds.left, w.bounds.top, w.bounds.Right(), w.bounds.Bottom(),
                                               w.ellipse, w.ellipse));
   // The system owns a region once it is set.
   SetWindowRgn(hwnd_, window.release(), TRUE);
-  const layout::RoundShape p = layout::PanelShape(pnlBK_->ClientSize());
+  const layout::RoundShape p = layout::PanelShape(contentPanel_->ClientSize());
   ui::win32::Region panel(CreateRoundRectRgn(p.bounds.left, p.bounds.top, p.bounds.Right(), p.bounds.Bottom(),
                                              p.ellipse, p.ellipse));
-  SetWindowRgn(pnlBK_->hwnd(), panel.release(), TRUE);
+  SetWindowRgn(contentPanel_->hwnd(), panel.release(), TRUE);
 }
 
-void TFixWindows_FormMain::FitLastColumn() {
-  if (!listViewFix_) return;
-  const auto width = layout::FitLastColumn(listViewFix_->ColumnWidths(), listViewFix_->ClientWidth(),
-                                           listViewFix_->ItemCount(), GetSystemMetrics(SM_CXVSCROLL));
+void MainWindow::FitLastColumn() {
+  if (!scanList_) return;
+  const auto width = layout::FitLastColumn(scanList_->ColumnWidths(), scanList_->ClientWidth(),
+                                           scanList_->ItemCount(), GetSystemMetrics(SM_CXVSCROLL));
   if (!width) return;
-  SendMessageW(listViewFix_->hwnd(), WM_SETREDRAW, FALSE, 0);
-  listViewFix_->SetColumnWidth(listViewFix_->ColumnCount() - 1, *width);
-  SendMessageW(listViewFix_->hwnd(), WM_SETREDRAW, TRUE, 0);
+  SendMessageW(scanList_->hwnd(), WM_SETREDRAW, FALSE, 0);
+  scanList_->SetColumnWidth(scanList_->ColumnCount() - 1, *width);
+  SendMessageW(scanList_->hwnd(), WM_SETREDRAW, TRUE, 0);
 }
 
-Rect TFixWindows_FormMain::WindowBounds() const {
+Rect MainWindow::WindowBounds() const {
   RECT r;
   GetWindowRect(hwnd_, &r);
   return ui::win32::FromRECT(r);
 }
 
-void TFixWindows_FormMain::SetWindowBounds(const Rect& r) {
+void MainWindow::SetWindowBounds(const Rect& r) {
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFixWindows_FormMain::MaximiseOrRestore() {
+void MainWindow::MaximiseOrRestore() {
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &mi);
   const SizeToggle::Outcome o =
-      sizeToggle_.Toggle(WindowBounds(), ui::win32::FromRECT(mi.rcWork), listViewFix_->Bounds().width);
+      sizeToggle_.Toggle(WindowBounds(), ui::win32::FromRECT(mi.rcWork), scanList_->Bounds().width);
   SetWindowBounds(o.bounds);
-  listViewFix_->SetColumnWidth(0, o.column0);
-  listViewFix_->SetColumnWidth(1, o.column1);
-  rdbtnMaxM_->SetVisible(o.showMaximise);
-  rdBtnMax_->SetVisible(o.showRestore);
+  scanList_->SetColumnWidth(0, o.itemColumn);
+  scanList_->SetColumnWidth(1, o.statusColumn);
+  maximiseButton_->SetVisible(o.showMaximise);
+  restoreButton_->SetVisible(o.showRestore);
   ArrangeWindow();
 }
 
-void TFixWindows_FormMain::Minimise() { SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+void MainWindow::Minimise() { SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 
-void TFixWindows_FormMain::StartMove() {
+void MainWindow::StartMove() {
   ReleaseCapture();
   // SC_MOVE with the caption hit-test code: the system drags the window with the mouse.
   SendMessageW(hwnd_, WM_SYSCOMMAND, 0xF012, 0);
 }
 
-void TFixWindows_FormMain::ResizeMove(Edge edge) {
+void MainWindow::ResizeMove(Edge edge) {
   const bool dragging = edge == Edge::Grip ? gripDragging_ : edgeDragging_;
   if (dragging) {
     POINT cursor;
@@ -194,20 +194,16 @@ void TFixWindows_FormMain::ResizeMove(Edge edge) {
   RepaintNow();
 }
 
-void TFixWindows_FormMain::RepaintNow() {
+void MainWindow::RepaintNow() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TFixWindows_FormMain::RdBtnHint(ui::win32::ImageButton& button, const std::wstring& hint) {
-  button.SetHint(hint);
-}
-
-void TFixWindows_FormMain::OnMouseWheel(WPARAM wp, LPARAM lp) {
-  const int page = pageNote_->TabIndex();
+void MainWindow::OnMouseWheel(WPARAM wp, LPARAM lp) {
+  const int page = notebook_->TabIndex();
   ScrollBox& desktop = *categories_[0].scrollBox;
   POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   ScreenToClient(desktop.hwnd(), &p);
-  const int shown = pageNoteAdvancedFix_->TabIndex();
+  const int shown = categoryNotebook_->TabIndex();
   ScrollBox& box = *categories_[static_cast<std::size_t>(shown < 0 ? 0 : shown)].scrollBox;
   const WheelOutcome w = WheelOnWindow(page, {p.x, p.y}, desktop.Bounds().Extent(), box.Position(),
                                        GET_WHEEL_DELTA_WPARAM(wp), box.Range());

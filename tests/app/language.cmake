@@ -1,18 +1,13 @@
-# Tests of the INI store, the language object and the shipped language files.
+# Tests of the INI store, the language object, the language settings and the shipped files.
 corrivo_add_test(ini_file_test
-  SOURCES ini_file_test.cpp ini_text_test.cpp
+  SOURCES ini_file_test.cpp
   LIBS corrivo_language)
 corrivo_add_test(language_test
-  SOURCES language_test.cpp language_translate_test.cpp
+  SOURCES language_test.cpp
   LIBS corrivo_language)
-# Chooses the folders of the Linux stand-in platform.
-corrivo_add_test(language_settings_test
-  SOURCES language_settings_test.cpp
-  LIBS corrivo_language
-  HOST_ONLY)
 corrivo_add_test(language_files_test
   SOURCES language_files_test.cpp
-  LIBS corrivo_language corrivo_catalog)
+  LIBS corrivo_language corrivo_catalog corrivo_window_logic)
 # The platform's INI reader and file functions, under Wine.
 corrivo_add_test(language_settings_win32_test
   SOURCES language_settings_win32_test.cpp

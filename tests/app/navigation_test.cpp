@@ -1,3 +1,4 @@
+// Which tile shows which picture and colour as pages and categories are chosen and hovered.
 #include "app/navigation.h"
 
 #include <gtest/gtest.h>
@@ -5,78 +6,65 @@
 namespace corrivo {
 namespace {
 
-TEST(NavigationTest, AtCreationPageZeroIsSelected) {
-  Navigation nav;
-  EXPECT_EQ(nav.Page(), 0);
-  EXPECT_EQ(nav.HeaderPicture(0), kTileSelected);
-  EXPECT_EQ(nav.HeaderLabelColour(0), kWhite);
-  for (int p = 1; p < 4; ++p) {
-    EXPECT_EQ(nav.HeaderPicture(p), kNoPicture);
-    EXPECT_EQ(nav.HeaderLabelColour(p), kLightGrey);
+void ExpectPageShown(const Navigation& nav, int page) {
+  EXPECT_EQ(nav.Page(), page);
+  for (int i = 0; i < layout::kHeaderTileCount; ++i) {
+    EXPECT_EQ(nav.HeaderPicture(i), i == page ? kTileSelected : kNoPicture) << i;
+    EXPECT_EQ(nav.HeaderLabelColour(i), i == page ? kWhite : kLightGrey) << i;
   }
 }
 
-TEST(NavigationTest, ShowPageSelectsOnlyItsTile) {
+void ExpectCategorySelected(const Navigation& nav, int n) {
+  EXPECT_EQ(nav.Category(), n);
+  for (int k = 1; k <= layout::kCategoryCount; ++k) {
+    EXPECT_EQ(nav.CategoryPicture(k), k == n ? kCategorySelected : kCategoryNormal) << k;
+    EXPECT_EQ(nav.CategoryLabelColour(k), k == n ? kWhite : kBlack) << k;
+  }
+}
+
+TEST(NavigationTest, OnePageAndOneCategoryAtATimeAreSelected) {
   Navigation nav;
-  for (int page = 0; page < 4; ++page) {
-    SCOPED_TRACE(page);
+  ExpectPageShown(nav, 0);
+  ExpectCategorySelected(nav, 0);  // none, until the window selects the first
+  for (int page : {2, 3, 1, 0}) {
     ASSERT_TRUE(nav.ShowPage(page));
-    EXPECT_EQ(nav.Page(), page);
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(nav.HeaderPicture(i), i == page ? kTileSelected : kNoPicture);
-      EXPECT_EQ(nav.HeaderLabelColour(i), i == page ? kWhite : kLightGrey);
-    }
+    ExpectPageShown(nav, page);
   }
-  EXPECT_FALSE(nav.ShowPage(4));
-  EXPECT_FALSE(nav.ShowPage(-1));
-  EXPECT_EQ(nav.Page(), 3);
+  for (int n : {3, 1, 6}) {
+    ASSERT_TRUE(nav.SelectCategory(n));
+    ExpectCategorySelected(nav, n);
+  }
+  EXPECT_FALSE(nav.ShowPage(-1) || nav.ShowPage(4) || nav.SelectCategory(0) || nav.SelectCategory(7));
+  ExpectPageShown(nav, 0);
+  ExpectCategorySelected(nav, 6);
 }
 
-TEST(NavigationTest, HoverWhitensAndLeaveGreysUnlessSelected) {
+TEST(NavigationTest, HoverLightsUpAndLeavingRestoresAllButTheSelectedTile) {
   Navigation nav;
   nav.ShowPage(1);
-  nav.HeaderHover(2);
-  EXPECT_EQ(nav.HeaderLabelColour(2), kWhite);
-  nav.HeaderLeave(2);
-  EXPECT_EQ(nav.HeaderLabelColour(2), kLightGrey);
+  nav.SelectCategory(2);
+  for (int page : {0, 2, 3}) {
+    nav.HeaderHover(page);
+    EXPECT_EQ(nav.HeaderLabelColour(page), kWhite) << page;
+    nav.HeaderLeave(page);
+  }
+  for (int n : {1, 4, 6}) {
+    nav.CategoryEnter(n);
+    EXPECT_EQ(nav.CategoryPicture(n), kCategoryOver) << n;
+    nav.CategoryLeave(n);
+  }
+  // Tiles that do not exist change nothing.
+  nav.HeaderHover(-1);
+  nav.HeaderLeave(4);
+  nav.CategoryEnter(0);
+  nav.CategoryLeave(7);
   nav.HeaderHover(1);
   nav.HeaderLeave(1);
-  EXPECT_EQ(nav.HeaderLabelColour(1), kWhite);
-}
-
-TEST(NavigationTest, SelectCategoryMarksOneAndResetsTheOthers) {
-  Navigation nav;
-  for (int n = 1; n <= 6; ++n) {
-    SCOPED_TRACE(n);
-    ASSERT_TRUE(nav.SelectCategory(n));
-    EXPECT_EQ(nav.Category(), n);
-    for (int k = 1; k <= 6; ++k) {
-      EXPECT_EQ(nav.CategoryPicture(k), k == n ? kCategorySelected : kCategoryNormal);
-      EXPECT_EQ(nav.CategoryLabelColour(k), k == n ? kWhite : kBlack);
-    }
-  }
-}
-
-TEST(NavigationTest, SelectCategoryOutsideOneToSixDoesNothing) {
-  Navigation nav;
-  nav.SelectCategory(3);
-  EXPECT_FALSE(nav.SelectCategory(0));
-  EXPECT_FALSE(nav.SelectCategory(7));
-  EXPECT_EQ(nav.Category(), 3);
-  EXPECT_EQ(nav.CategoryPicture(3), kCategorySelected);
-}
-
-TEST(NavigationTest, CategoryHoverNeverTouchesTheSelectedTile) {
-  Navigation nav;
-  nav.SelectCategory(2);
-  nav.CategoryEnter(4);
-  EXPECT_EQ(nav.CategoryPicture(4), kCategoryOver);
-  nav.CategoryLeave(4);
-  EXPECT_EQ(nav.CategoryPicture(4), kCategoryNormal);
   nav.CategoryEnter(2);
   EXPECT_EQ(nav.CategoryPicture(2), kCategorySelected);
   nav.CategoryLeave(2);
-  EXPECT_EQ(nav.CategoryPicture(2), kCategorySelected);
+  ExpectPageShown(nav, 1);
+  ExpectCategorySelected(nav, 2);
 }
 
 }  // namespace

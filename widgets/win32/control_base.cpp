@@ -13,6 +13,17 @@ Point PointFrom(LPARAM lp) {
 
 }  // namespace
 
+LRESULT AnswerAfterException(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, WNDPROC baseProc) noexcept {
+  try {
+    OutputDebugStringW(L"Corrivo: a window message handler failed; the message got the default handling\n");
+    if (msg == WM_NCCREATE) return FALSE;
+    if (msg == WM_CREATE) return -1;
+    return baseProc ? CallWindowProcW(baseProc, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
 Control::~Control() {
   if (hwnd_ && IsWindow(hwnd_)) {
     RemovePropW(hwnd_, kObjectProp);
@@ -64,22 +75,27 @@ void Control::Attach(HWND hwnd, int id, const std::wstring& name) {
 }
 
 LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    if (auto* self = static_cast<Control*>(cs->lpCreateParams)) {
-      self->hwnd_ = hwnd;
-      SetPropW(hwnd, kObjectProp, self);
+  WNDPROC base = nullptr;
+  try {
+    if (msg == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+      if (auto* self = static_cast<Control*>(cs->lpCreateParams)) {
+        self->hwnd_ = hwnd;
+        SetPropW(hwnd, kObjectProp, self);
+      }
     }
+    Control* self = FromHwnd(hwnd);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    base = self->baseProc_;
+    if (msg == WM_NCDESTROY) {
+      RemovePropW(hwnd, kObjectProp);
+      self->hwnd_ = nullptr;
+      return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    return AnswerAfterException(hwnd, msg, wp, lp, base);
   }
-  Control* self = FromHwnd(hwnd);
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    RemovePropW(hwnd, kObjectProp);
-    WNDPROC base = self->baseProc_;
-    self->hwnd_ = nullptr;
-    return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  return self->Handle(msg, wp, lp);
 }
 
 LRESULT Control::Default(UINT msg, WPARAM wp, LPARAM lp) {
@@ -187,7 +203,8 @@ LRESULT Control::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
-      if (lp) return RouteChildNotification(msg, wp, lp);
+      // A system control's own parts (a list view's header) talk to that control, not to us.
+      if (lp && !baseProc_) return RouteChildNotification(msg, wp, lp);
       break;
     case kReflectMessage:
       return OnReflect(*reinterpret_cast<const Reflected*>(lp));

@@ -19,6 +19,12 @@ struct Reflected {
   LPARAM lParam;
 };
 
+// What a window procedure answers when its handler threw. No C++ exception may leave a window
+// procedure: the unwinder cannot cross the system's frames between it and the message loop, and
+// the process would end. The message then gets the default handling (which also validates a
+// window that failed to paint); a window whose creation failed is not created.
+LRESULT AnswerAfterException(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, WNDPROC baseProc = nullptr) noexcept;
+
 class Control {
  public:
   Control() = default;

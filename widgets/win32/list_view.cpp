@@ -39,12 +39,46 @@ int ListView::ColumnCount() const {
 int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd(), column); }
 
 void ListView::SetColumnWidth(int column, int width) {
-  if (column < static_cast<int>(limits_.size())) {
+  if (column >= 0 && column < static_cast<int>(limits_.size())) {
     const auto [lo, hi] = limits_[static_cast<std::size_t>(column)];
     if (lo > 0) width = std::max(width, lo);
     if (hi > 0) width = std::min(width, hi);
   }
   ListView_SetColumnWidth(hwnd(), column, width);
+}
+
+bool ListView::Allows(int column, int width) const {
+  if (column < 0 || column >= static_cast<int>(limits_.size())) return true;
+  const auto [lo, hi] = limits_[static_cast<std::size_t>(column)];
+  return (lo <= 0 || width >= lo) && (hi <= 0 || width <= hi);
+}
+
+bool ListView::RefusedByLimits(const NMHDR& hdr) const {
+  // The header's items are the list's columns; its notifications carry the new width.
+  const auto& nm = reinterpret_cast<const NMHEADERW&>(hdr);
+  switch (hdr.code) {
+    case HDN_BEGINTRACKW:
+    case HDN_BEGINTRACKA: {
+      // A fixed column offers no divider to drag at all.
+      if (nm.iItem < 0 || nm.iItem >= static_cast<int>(limits_.size())) return false;
+      const auto [lo, hi] = limits_[static_cast<std::size_t>(nm.iItem)];
+      return lo > 0 && lo == hi;
+    }
+    case HDN_ITEMCHANGINGW:
+    case HDN_ITEMCHANGINGA:
+      // Also the list's own resizing, such as a double click on a divider.
+      return nm.pitem && (nm.pitem->mask & HDI_WIDTH) && !Allows(nm.iItem, nm.pitem->cxy);
+    default:
+      return false;
+  }
+}
+
+LRESULT ListView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NOTIFY && lp) {
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+    if (hdr->hwndFrom == ListView_GetHeader(hwnd()) && RefusedByLimits(*hdr)) return TRUE;
+  }
+  return Control::Handle(msg, wp, lp);
 }
 
 std::vector<int> ListView::ColumnWidths() const {

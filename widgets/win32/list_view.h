@@ -1,5 +1,6 @@
-// TRdListView: a real SysListView32 in report view with a check box per row, so that the
-// common list-view messages work on it; OnItemChecked follows every change of a check state.
+// A real SysListView32 in report view with a check box per row, so that the common list-view
+// messages work on it; OnItemChecked follows every change of a check state. A column's width
+// limits hold for the program's own changes and for the user's dragging of the header alike.
 #pragma once
 
 #include <vector>
@@ -11,6 +12,7 @@ namespace corrivo::ui::win32 {
 class ListView : public Control {
  public:
   bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, HFONT font);
+  // `minWidth` and `maxWidth` of 0 leave that side free; equal limits fix the width.
   void AddColumn(const std::wstring& caption, int width, int minWidth = 0, int maxWidth = 0);
   int ColumnCount() const;
   int ColumnWidth(int column) const;
@@ -33,9 +35,14 @@ class ListView : public Control {
 
  protected:
   LRESULT OnReflect(const Reflected& r) override;
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
   bool RepaintsOnHover() const override { return false; }
 
  private:
+  // True when the header must refuse this notification (a drag or resize past the limits).
+  bool RefusedByLimits(const NMHDR& header) const;
+  bool Allows(int column, int width) const;
+
   std::vector<std::pair<int, int>> limits_;  // minimum and maximum width per column (0 = none)
   int updateDepth_ = 0;
 };
