@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "sysaccess/ie_version.h"
 #include "sysaccess/memory/stand_ins.h"
+#include "sysaccess/text.h"
 #include "tests/fakes/test_support.h"
 #include "tests/sysaccess/platform_probe.h"
 
@@ -17,6 +19,13 @@ OperatingSystem& OperatingSystemWithProbe() {
   static StandInOperatingSystem os;
   os.SetEnvironment(L"CorrivoProbe", L"C:\\Probe");
   return os;
+}
+
+std::shared_ptr<void> BlockReplacement(const std::wstring& path) {
+  std::string folder = WideToUtf8(path);
+  std::replace(folder.begin(), folder.end(), '\\', '/');
+  std::filesystem::create_directory(folder);
+  return nullptr;
 }
 
 namespace {

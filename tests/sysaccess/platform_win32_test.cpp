@@ -16,6 +16,12 @@ OperatingSystem& OperatingSystemWithProbe() {
   return PlatformSystem().os;
 }
 
+std::shared_ptr<void> BlockReplacement(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  return std::shared_ptr<void>(file, CloseHandle);
+}
+
 namespace {
 
 struct RealUnderTest {

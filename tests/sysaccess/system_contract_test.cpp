@@ -73,11 +73,16 @@ TEST_F(FileServiceContractTest, ReplacesWholeOrNotAtAllAndLeavesNoTemporaryFile)
   Put(L"hosts", std::string(5000, 'o'));
   ASSERT_TRUE(files.ReplaceWholeFile(In(L"hosts"), "short"));
   EXPECT_EQ(Get(L"hosts"), "short") << "nothing of the longer old content stays";
-  // A folder where the file should be: the rename fails and the temporary file goes.
-  Folder(L"taken");
-  EXPECT_FALSE(files.ReplaceWholeFile(In(L"taken"), "x"));
+  // The temporary file is written, then the target refuses it: the temporary file goes.
+  {
+    auto blocked = BlockReplacement(In(L"taken"));
+    EXPECT_FALSE(files.ReplaceWholeFile(In(L"taken"), "x"));
+  }
   EXPECT_FALSE(files.ReplaceWholeFile(In(L"none\\f"), "x"));
   EXPECT_EQ(List(L"*.*"), (Names{L".", L"..", L"hosts", L"new.txt", L"taken"}));
+  std::string taken;
+  files.ReadWholeFile(In(L"taken"), &taken);
+  EXPECT_NE(taken, "x") << "what stood there stands";
 }
 
 // The new content must go to a new file: written in place it would reach every other name of
