@@ -1,7 +1,7 @@
-// Prints the catalogue, or the plan of one repair for a Windows version code and Internet
-// Explorer name:  catalog_list            (every ID with its place, argument and check)
-//                 catalog_list 107 3      (Fix107 on Windows 7)
-//                 catalog_list 205 0 IE9
+// Prints the catalogue, or the plan of one repair for a Windows version and Internet Explorer
+// name:  catalog_list            (every ID with its place, argument and check)
+//        catalog_list 107 7      (Fix107 on Windows 7; xp, vista, 7 or 8)
+//        catalog_list 205 xp IE9
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,10 +14,13 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     text = corrivo::ListCatalog();
   } else {
-    corrivo::FixArgs args;
-    args.osVersionCode = argc > 2 ? std::atoi(argv[2]) : 3;
+    corrivo::RepairArgs args{corrivo::WindowsVersion::Seven, L"IE8"};
+    if (argc > 2 && !corrivo::ParseVersionName(corrivo::Utf8ToWide(argv[2]), &args.windows)) {
+      std::fprintf(stderr, "catalog_list: unknown Windows version %s (xp, vista, 7 or 8)\n", argv[2]);
+      return 2;
+    }
     if (argc > 3) args.ieVersionName = corrivo::Utf8ToWide(argv[3]);
-    text = corrivo::DescribeFix(std::atoi(argv[1]), args);
+    text = corrivo::DescribeRepair(std::atoi(argv[1]), args);
   }
   std::fputs(corrivo::WideToUtf8(text).c_str(), stdout);
   return 0;

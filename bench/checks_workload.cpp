@@ -3,9 +3,8 @@
 #include <map>
 
 #include "sysaccess/memory/recording_runner.h"
-#include "sysaccess/platform.h"
-#include "sysaccess/platform_primitives.h"
-#include "sysaccess/shell.h"
+#include "sysaccess/memory/stand_ins.h"
+#include "sysaccess/memory/virtual_clock.h"
 
 namespace corrivo::bench {
 namespace {
@@ -48,6 +47,9 @@ class RecordingBackend : public RegistryBackend {
   long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) override {
     return inner_.EnumSubKey(key, index, name);
   }
+  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override {
+    return inner_.EnumValue(key, index, name);
+  }
   long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override {
     return inner_.DeleteSubKey(parent, name, viewAccess);
   }
@@ -68,58 +70,51 @@ class RecordingBackend : public RegistryBackend {
 
 }  // namespace
 
-std::vector<int> ScanItemIds() {
-  std::vector<int> ids;
-  for (int i = 0; i < 50; ++i) ids.push_back((i / 10 + 1) * 100 + i % 10 + 1);
-  return ids;
-}
-
-void SeedByRepairs(const FixArgs& args) {
+void SeedByRepairs(System& system, const RepairArgs& args) {
   RecordingRunner runner;
-  ScopedCommandRunner scoped(runner);
-  for (int id : ScanItemIds())
-    if (HasCheck(id) && id != 201 && id != 503) RunFix(id, args);
+  RecordingShellServices shell;
+  VirtualClock clock;
+  System seeding{system.registryBackend, runner, system.files, system.os, shell, clock};
+  for (const Repair* r : ScannedRepairs())
+    if (r->check) RunRepair(seeding, r->id, args);
 }
 
-Workload RecordWorkload(const FixArgs& args) {
+Workload RecordWorkload(System& system, const RepairArgs& args) {
   Workload w;
   w.args = args;
-  RecordingBackend recorder(CurrentRegistry());
-  {
-    ScopedRegistryBackend scoped(recorder);
-    RunChecks(w);
-  }
+  RecordingBackend recorder(system.registryBackend);
+  System recorded{recorder, system.commands, system.files, system.os, system.shell, system.clock};
+  RunChecks(recorded, w);
   w.reads = recorder.reads;
-  // Check201 lists the user's desktop folder.
-  std::wstring desktop;
-  TAppFrame().GetFolderPath(7, desktop);
-  if (!desktop.empty() && primitives::FolderExists(desktop)) w.folders.push_back(desktop + L"\\");
+  // The desktop-icon check lists the user's desktop folder.
+  const std::wstring desktop = system.os.FolderPath(KnownFolder::DesktopDirectory);
+  if (!desktop.empty() && system.files.FolderExists(desktop)) w.folders.push_back(desktop + L"\\");
   return w;
 }
 
-int RunChecks(const Workload& w) {
+int RunChecks(System& system, const Workload& w) {
   int problems = 0;
-  for (int id : ScanItemIds())
-    if (RunCheck(id, w.args)) ++problems;
+  for (const Repair* r : ScannedRepairs())
+    if (r->check && r->scanCheckedOn.Contains(w.args.windows) && RunCheck(system, r->id, w.args)) ++problems;
   return problems;
 }
 
-int RunRawReads(const Workload& w) {
-  RegistryBackend& reg = CurrentRegistry();
+int RunRawReads(System& system, const Workload& w) {
+  RegistryBackend& reg = system.registryBackend;
   int ok = 0;
   RegType type = RegType::None;
   std::vector<std::uint8_t> data;
   for (const RawRead& r : w.reads) {
     RegHandle h = 0;
     long rc = r.create ? reg.CreateKey(r.root, r.subkey, r.access, &h) : reg.OpenKey(r.root, r.subkey, r.access, &h);
-    if (rc != regerr::kSuccess || !r.query) continue;
-    if (reg.QueryValue(h, r.name, &type, &data) == regerr::kSuccess) ++ok;
+    if (rc != regerr::kSuccess) continue;
+    if (r.query && reg.QueryValue(h, r.name, &type, &data) == regerr::kSuccess) ++ok;
     reg.CloseKey(h);
   }
   std::vector<std::wstring> names;
   for (const auto& folder : w.folders) {
     names.clear();
-    primitives::EnumerateFolder(folder, &names);
+    system.files.ListFolder(folder, &names);
     ok += static_cast<int>(names.size());
   }
   return ok;

@@ -7,16 +7,13 @@
 #include <vector>
 
 #include "catalog/catalog.h"
-#include "sysaccess/registry_backend.h"
+#include "sysaccess/system.h"
 
 namespace corrivo::bench {
 
-// The IDs of the 50 scan items, in index order (101 ... 510).
-std::vector<int> ScanItemIds();
-
-// Puts the values the checks read in place by running their repairs. Commands are recorded,
-// not launched; repairs with special steps (201, 503) are left out.
-void SeedByRepairs(const FixArgs& args);
+// Puts the values the checks read in place by running their repairs on the system's registry.
+// Commands, shell requests and pauses are recorded, not carried out.
+void SeedByRepairs(System& system, const RepairArgs& args);
 
 // One registry read as the checks make it: the open (with its access) and, when the key could
 // be opened, the query of one value.
@@ -30,19 +27,19 @@ struct RawRead {
 };
 
 struct Workload {
-  FixArgs args;
+  RepairArgs args;
   std::vector<RawRead> reads;
   std::vector<std::wstring> folders;  // folders the checks list (with trailing backslash)
 };
 
 // Runs the checks once through a recording backend and notes every value read.
-Workload RecordWorkload(const FixArgs& args);
+Workload RecordWorkload(System& system, const RepairArgs& args);
 
-// One pass of all 50 checks (items without a check count as no problem, as in the scan);
-// answers the number of problems found.
-int RunChecks(const Workload& w);
+// One pass of the scan's checks (an item not checked on this version counts as no problem, as
+// in the scan); answers the number of problems found.
+int RunChecks(System& system, const Workload& w);
 
-// One pass of the same reads straight on the current backend; answers how many succeeded.
-int RunRawReads(const Workload& w);
+// One pass of the same reads straight on the system's backend; answers how many succeeded.
+int RunRawReads(System& system, const Workload& w);
 
 }  // namespace corrivo::bench
