@@ -1,6 +1,7 @@
 #include "engine/pages.h"
 
 #include <utility>
+#include <vector>
 
 #include "sysaccess/clock.h"
 
@@ -47,7 +48,11 @@ void EnginePages::WaitFor(const std::atomic<std::uint8_t>& finished, std::uint8_
     }
     if (!view_.ProcessMessages()) closing_ = true;  // the program is quitting: stop next pass
     thread_.system().clock.SleepMs(kWaitPassMs);
-    view_.SetProgressPosition(bar, position(view_.ProgressMax(bar), thread_.Done.load(), thread_.Total.load()));
+    // Total first: the worker resets Done before it publishes a task's Total, so after a new
+    // Total this reads that task's Done, never the previous task's final count.
+    const std::int32_t total = thread_.Total.load();
+    const std::int32_t done = thread_.Done.load();
+    view_.SetProgressPosition(bar, position(view_.ProgressMax(bar), done, total));
   }
   busy_ = false;
 }
@@ -124,10 +129,10 @@ void EnginePages::Button_FixClick() {
   view_.SetProgressVisible(PageProgress::Main, true);
   view_.SetListEnabled(false);
 
-  thread_.FixList.clear();
+  std::vector<std::wstring> list;
   for (int i = 0; i < view_.RowCount(); ++i)
-    if (view_.RowChecked(i)) thread_.FixList.push_back(view_.RowIndexText(i));
-  thread_.StartFix();
+    if (view_.RowChecked(i)) list.push_back(view_.RowIndexText(i));
+  thread_.StartFix(std::move(list));
   WaitFor(thread_.FixDone, FixStopRequested, PageProgress::Main, FixProgressPosition, false);
 
   if (FixStopRequested || closing_) {

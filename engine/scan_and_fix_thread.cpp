@@ -69,7 +69,10 @@ void TScanAndFixThread::Init() {
   Done.store(1);
   Windows = WindowsVersion::XP;
   StopRequested.store(0);
-  FixList.clear();
+  {
+    SpinGuard guard(handoff_);
+    fixList_.clear();
+  }
   ClearResults();
   Descriptions.clear();
   for (int index = 0; index < kScanItemCount; ++index) {
@@ -110,18 +113,27 @@ std::atomic<std::uint8_t>& TScanAndFixThread::FinishedFlag(Task task) {
 }
 
 void TScanAndFixThread::StartScan() { Start(kScan); }
-void TScanAndFixThread::StartFix() { Start(kFix); }
+void TScanAndFixThread::StartFix(std::vector<std::wstring> list) {
+  {
+    SpinGuard guard(handoff_);
+    fixList_.swap(list);
+    StartLocked(kFix);
+  }
+  // `list` now holds the previous list; it is freed here, outside the guard.
+}
 void TScanAndFixThread::StartIeRegister() { Start(kIe); }
 void TScanAndFixThread::StartWmpRegister() { Start(kWmp); }
 
 void TScanAndFixThread::Start(Task task) {
   SpinGuard guard(handoff_);
+  StartLocked(task);
+}
+
+void TScanAndFixThread::StartLocked(Task task) {
   requests_[task].fetch_add(1, std::memory_order_relaxed);
   requestStops_[task].store(stops_.load(std::memory_order_relaxed), std::memory_order_relaxed);
   Total.store(kRequestedTotal, std::memory_order_relaxed);
   StopRequested.store(0, std::memory_order_relaxed);
-  // Release: whatever the window wrote before this call (the fix list) is visible to the
-  // worker once it sees the flag at 0.
   FinishedFlag(task).store(0, std::memory_order_release);
 }
 
@@ -161,21 +173,29 @@ void TScanAndFixThread::Execute() {
     if (WmpDone.load(std::memory_order_acquire) == 0 && !Terminated()) RunTask(kWmp);
     system_.clock.SleepMs(kIdlePollMs);
   }
-  Release(FixList);
+  {
+    std::vector<std::wstring> pending;  // freed after the guard is let go
+    SpinGuard guard(handoff_);
+    pending.swap(fixList_);
+  }
   Release(Descriptions);
   ClearResults();
 }
 
 void TScanAndFixThread::RunTask(Task task) {
   Ticket ticket;
+  // The run takes the list that came with the request it answers; a click while the run still
+  // ends its step brings a new list for the next run.
+  std::vector<std::wstring> entries;
   {
     SpinGuard guard(handoff_);
     ticket.request = requests_[task].load(std::memory_order_relaxed);
     ticket.stops = requestStops_[task].load(std::memory_order_relaxed);
+    if (task == kFix) entries.swap(fixList_);
   }
   switch (task) {
     case kScan: ScanTask(ticket); break;
-    case kFix: FixTask(ticket); break;
+    case kFix: FixTask(ticket, entries); break;
     case kIe: RegisterTask(ticket, IeCommands, kIePauseMs); break;
     default: RegisterTask(ticket, WmpCommands, kWmpPauseMs); break;
   }
@@ -198,9 +218,9 @@ void TScanAndFixThread::FinishTask(Task task, const Ticket& ticket) {
   FinishedFlag(task).store(1, std::memory_order_release);
 }
 
-// Done is set before Total at the start of each task so that a page reading Total and then
-// Done never pairs the new Total with the previous task's final Done (which could put the
-// progress bar far past its end for one pass).
+// Done is reset before Total is published at the start of each task (both sequentially
+// consistent) so that a page reading Total and then Done never pairs the new Total with the
+// previous task's final Done, which could put the progress bar far past its end for one pass.
 
 void TScanAndFixThread::ScanTask(const Ticket& ticket) {
   ClearResults();
@@ -219,10 +239,7 @@ void TScanAndFixThread::ScanTask(const Ticket& ticket) {
   }
 }
 
-void TScanAndFixThread::FixTask(const Ticket& ticket) {
-  // The window may refill FixList for its next run as soon as it has left its wait loop,
-  // while this run still ends its step: the run works on its own copy.
-  const std::vector<std::wstring> entries = FixList;
+void TScanAndFixThread::FixTask(const Ticket& ticket, const std::vector<std::wstring>& entries) {
   Done.store(1);
   Total.store(static_cast<std::int32_t>(entries.size()) + 1);
   for (const std::wstring& entry : entries) {

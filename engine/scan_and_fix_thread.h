@@ -8,7 +8,7 @@
 //   creation     TScanAndFixThread t(system);  t.Init();  t.Windows = ...;
 //                t.IEVersionName = ...;  t.SetOfferedFlags();  t.Resume();
 //   scan         t.StartScan(); wait until t.ScanDone == 1; then read t.Results.
-//   fix          fill t.FixList (item indexes as decimal text), t.StartFix();
+//   fix          t.StartFix(list), the ticked items' indexes as decimal text;
 //                wait until t.FixDone == 1.
 //   registration t.StartIeRegister() / t.StartWmpRegister(); wait until IeDone / WmpDone == 1.
 //   stop         t.Stop(); the page leaves its wait loop at once, the worker ends the task
@@ -17,11 +17,18 @@
 // A page waits for "finished flag == 1"; every flag is 1 while its task is neither requested
 // nor running, 0 from the Start* call until the task has ended.
 //
-// Sharing without a lock: the flags and counters are atomics. The lists pass between the two
-// threads only through the finished flags: the window fills FixList before StartFix (release)
-// and the worker copies it when it takes the fix task up (acquire); the worker fills Results
-// before it sets ScanDone (release) and the window reads Results after it has seen ScanDone
-// == 1 (acquire). Results must not be read while a scan is requested or running.
+// Sharing: the flags and counters are atomics. The fix list travels inside the request: StartFix
+// stores it under the hand-over guard and the worker takes it under the same guard together
+// with the request it answers, so a click that comes while a stopped run is still ending (or
+// a fresh run is just starting) never writes a list the worker is reading. The results pass
+// through the scan's finished flag: the worker fills Results before it sets ScanDone (release)
+// and the window reads Results after it has seen ScanDone == 1 (acquire). Results must not be
+// read while a scan is requested or running.
+//
+// Progress: at the start of a task the worker resets Done before it publishes the task's
+// Total, then advances Done once per step. A page therefore reads Total first and Done after
+// it: having seen a task's Total it sees that task's Done (or a later one), never the previous
+// task's final count against the new Total.
 //
 // A start request while a stopped task still finishes its step. A stop returns control to the
 // page at once, so the user may start a task again before the worker has ended the stopped
@@ -92,7 +99,8 @@ class TScanAndFixThread {
   void WaitFor();
 
   void StartScan();
-  void StartFix();
+  // `list`: the items to repair, as positions in Results in decimal text.
+  void StartFix(std::vector<std::wstring> list);
   void StartIeRegister();
   void StartWmpRegister();
   void Stop();
@@ -117,7 +125,6 @@ class TScanAndFixThread {
   std::atomic<std::int32_t> Done{1};
   std::atomic<std::uint8_t> StopRequested{0};
   std::vector<ScanResult> Results;     // read by the window only while ScanDone is 1
-  std::vector<std::wstring> FixList;   // written by the window only before StartFix
   WindowsVersion Windows = WindowsVersion::XP;  // set before Resume
   std::wstring IEVersionName = L"IE8"; // set before Resume
 
@@ -132,10 +139,11 @@ class TScanAndFixThread {
 
   std::atomic<std::uint8_t>& FinishedFlag(Task task);
   void Start(Task task);
+  void StartLocked(Task task);  // with handoff_ held
   void RunTask(Task task);
   bool StopNow(const Ticket& ticket) const;
   void ScanTask(const Ticket& ticket);
-  void FixTask(const Ticket& ticket);
+  void FixTask(const Ticket& ticket, const std::vector<std::wstring>& entries);
   void RegisterTask(const Ticket& ticket, const std::vector<std::wstring>& commands,
                     std::uint32_t pauseMs);
   void FinishTask(Task task, const Ticket& ticket);
@@ -149,12 +157,14 @@ class TScanAndFixThread {
   System& system_;
   std::unique_ptr<ScanItemActions> ownActions_;
   ScanItemActions& actions_;
-  // Start* and the end of a run change a finished flag together with the request count; this
-  // tiny spin lock keeps the two in step (held for a few stores only, never across a step).
+  // Start* and the end of a run change a finished flag together with the request count, and
+  // the fix list passes with its request; this tiny spin lock keeps them in step (held for a
+  // few stores and a vector swap only, never across a step).
   std::atomic_flag handoff_{};
   std::array<std::atomic<std::uint32_t>, kTaskCount> requests_{};
   std::array<std::atomic<std::uint32_t>, kTaskCount> requestStops_{};
   std::atomic<std::uint32_t> stops_{0};
+  std::vector<std::wstring> fixList_;  // the latest fix request's list; under handoff_ only
   std::unique_ptr<WorkerThread> worker_;
 };
 

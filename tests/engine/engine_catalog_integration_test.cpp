@@ -1,106 +1,66 @@
-// The engine with the real catalogue over the in-memory registry: what a scan lists is what
-// the registry holds, and the engine's fix run clears exactly the items it was given.
+// The worker with the catalogue's real checks and repairs over the in-memory registry, on every
+// supported version: a scan lists exactly the problems the registry holds, and the fix run of
+// those items leaves a registry the next scan finds sound.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <iterator>
+#include <string>
 #include <vector>
 
-#include "engine/scan_and_fix_thread.h"
-#include "sysaccess/registry.h"
 #include "tests/engine/engine_fixture.h"
 
-namespace corrivo {
+namespace corrivo::testing {
 namespace {
 
-using corrivo::testing::EngineTest;
-
-class EngineCatalogTest : public EngineTest {
- protected:
-  EngineCatalogTest() {
-    real.Init();
-    real.OsVersionCode = 3;
-    real.IEVersionName = L"IE9";
-    real.SetOfferedFlags();
-  }
-
-  std::vector<int> Listed(const std::vector<ScanResult>& results) {
-    std::vector<int> listed;
-    for (const ScanResult& r : results) {
-      if (r.Problem && r.Offered) listed.push_back(r.Index);
-    }
-    return listed;
-  }
-
-  TScanAndFixThread real;  // the catalogue's checks and repairs
+// Policies that malware sets, each found by one scan item.
+const struct {
+  RegRoot root;
+  const wchar_t *key, *name;
+  int fixId;
+} kPlanted[] = {
+    {RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"NoFolderOptions", 104},
+    {RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"DisableTaskMgr", 401},
+    {RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"DisableRegistryTools", 403},
 };
 
-TEST_F(EngineCatalogTest, ScanListsPlantedProblemsAndTheFixRunClearsThem) {
-  constexpr RegRoot HKCU = RegRoot::CurrentUser;
-  constexpr RegRoot HKLM = RegRoot::LocalMachine;
-  const wchar_t* explorerPolicies = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-  const wchar_t* systemPolicies = L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+class EngineCatalogTest : public EngineTest, public ::testing::WithParamInterface<WindowsVersion> {
+ protected:
+  std::vector<std::wstring> Listed(int pass) const { return testing::Listed(views.at(pass - 1).results); }
+  TScanAndFixThread real{system};  // the catalogue's checks and repairs
+};
 
-  // An empty registry lacks a few values that a sound Windows 7 has; the engine's own fix run
-  // supplies them, after which a scan finds nothing.
+TEST_P(EngineCatalogTest, PlantedProblemsAreFoundAndGoneAfterTheFix) {
+  real.Init();
+  real.Windows = GetParam();
+  real.SetOfferedFlags();
+  std::vector<std::wstring> planted;
+  for (const auto& p : kPlanted)
+    for (int i = 0; i < kScanItemCount; ++i)
+      if (ScanItemFixId(i) == p.fixId) planted.push_back(std::to_wstring(i));
+  ASSERT_EQ(planted.size(), std::size(kPlanted));
+  const std::vector<std::wstring> none;
+
+  // An empty registry lacks values a sound system has: the engine's own fix supplies them.
   real.StartScan();
-  Run(real, 2, [&](int pass) {
-    if (pass != 1) return;
-    const auto listed = Listed(views.at(0).results);
-    EXPECT_EQ(listed, (std::vector<int>{4, 6, 7, 15, 27, 36}));
-    real.FixList.clear();
-    for (int index : listed) real.FixList.push_back(std::to_wstring(index));
-    real.StartFix();
-  });
-  ASSERT_EQ(views.at(1).fixDone, 1);
-
-  TScanAndFixThread second;
-  second.Init();
-  second.OsVersionCode = 3;
-  second.IEVersionName = L"IE9";
-  second.SetOfferedFlags();
-  second.StartScan();
-  Run(second, 4, [&](int pass) {
-    if (pass == 1) {
-      EXPECT_TRUE(Listed(views.at(0).results).empty());
-      // Two problems planted: Folder Options and Task Manager disabled by policy.
-      registry.PutDword(HKCU, explorerPolicies, L"NoFolderOptions", 1);
-      registry.PutDword(HKLM, systemPolicies, L"DisableTaskMgr", 1);
-      second.StartScan();
-    } else if (pass == 2) {
-      const auto listed = Listed(views.at(1).results);
-      EXPECT_EQ(listed, (std::vector<int>{3, 30}));
-      second.FixList = {L"3", L"30"};
-      runner.Clear();
-      second.StartFix();
-    } else if (pass == 3) {
-      EXPECT_EQ(views.at(2).fixDone, 1);
-      EXPECT_FALSE(registry.Get(HKCU, explorerPolicies, L"NoFolderOptions").has_value());
-      EXPECT_FALSE(registry.Get(HKLM, systemPolicies, L"DisableTaskMgr").has_value());
-      EXPECT_TRUE(runner.Commands().empty());  // both repairs are registry deletions only
-      second.StartScan();
+  Run(6, [&](int pass) {
+    ASSERT_EQ(views.back().scanDone + views.back().fixDone, 2);
+    if (pass == 1) real.StartFix(Listed(1));
+    if (pass == 3) {
+      EXPECT_EQ(Listed(3), none) << Narrow(registry.Dump());
+      for (const auto& p : kPlanted) registry.PutDword(p.root, p.key, p.name, 1);
     }
-  });
-  ASSERT_EQ(views.size(), 4u);
-  EXPECT_EQ(views.at(3).scanDone, 1);
-  EXPECT_EQ(views.at(3).results.size(), 50u);
-  EXPECT_TRUE(Listed(views.at(3).results).empty());
+    if (pass == 4) {
+      EXPECT_EQ(Listed(4), planted);
+      real.StartFix(planted);
+    }
+    if (pass == 2 || pass == 3 || pass == 5) real.StartScan();
+  }, {}, &real);
+  EXPECT_EQ(Listed(6), none) << Narrow(registry.Dump());
+  for (const auto& p : kPlanted) EXPECT_NE(registry.GetDword(p.root, p.key, p.name), 1u) << Narrow(p.name);
 }
 
-TEST_F(EngineCatalogTest, ChecksThatAlwaysAnswerTrueAreNeverListed) {
-  // 103, 106, 110, 203, 301-305, 307 and 502 report a problem on every system, and 109 never
-  // does; none of them is offered, so a scan of a sound system still lists nothing of them.
-  real.StartScan();
-  Run(real, 1);
-  const auto& results = views.at(0).results;
-  ASSERT_EQ(results.size(), 50u);
-  for (int index : {2, 5, 9, 12, 20, 21, 22, 23, 24, 26, 41}) {
-    SCOPED_TRACE(index);
-    EXPECT_TRUE(results[index].Problem);
-    EXPECT_FALSE(results[index].Offered);
-  }
-  EXPECT_FALSE(results[8].Problem);
-  EXPECT_TRUE(results[8].Offered);
-}
+INSTANTIATE_TEST_SUITE_P(EveryVersion, EngineCatalogTest, ::testing::ValuesIn(kSupportedVersions),
+                         [](const auto& info) { return Narrow(VersionName(info.param)); });
 
 }  // namespace
-}  // namespace corrivo
+}  // namespace corrivo::testing

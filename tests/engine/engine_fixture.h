@@ -1,96 +1,106 @@
-// Runs the scan-and-fix thread's body on the test's own thread with virtual time: every pause
-// returns at once, and the test acts "during" a pause through the clock's hook. Each idle pause
-// (1000 ms) ends one pass of Execute; the fixture notes what the window would see there.
+// Doubles for the worker: item checks and repairs that are recorded instead of run, and the
+// worker's body run on the test's own thread in virtual time, where every idle pause (1000 ms)
+// ends one pass of Execute and the test acts "during" a pause through the clock's hook.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/scan_and_fix_thread.h"
-#include "tests/engine/fake_scan_item_actions.h"
+#include "engine/scan_item_actions.h"
 #include "tests/fakes/test_support.h"
 
 namespace corrivo::testing {
 
+struct ActionCall { bool fix; int id; RepairArgs args; };  // fix false: a check
+
+// Checks of the IDs in `problems` (of every ID with `all`) find a problem. Called on the worker.
+class FakeScanItemActions : public ScanItemActions {
+ public:
+  bool Check(int id, const RepairArgs& args) override { return Record({false, id, args}); }
+  bool Fix(int id, const RepairArgs& args) override { return Record({true, id, args}); }
+  void SetProblems(std::set<int> ids, bool all = false) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    problems_ = std::move(ids), all_ = all;
+  }
+  std::vector<ActionCall> Calls() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return calls_;
+  }
+  std::vector<int> Ids(bool fix) const {
+    std::vector<int> ids;
+    for (const ActionCall& c : Calls())
+      if (c.fix == fix) ids.push_back(c.id);
+    return ids;
+  }
+
+ private:
+  bool Record(const ActionCall& call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back(call);
+    return call.fix || all_ || problems_.count(call.id) != 0;
+  }
+  mutable std::mutex mutex_;
+  std::vector<ActionCall> calls_;
+  std::set<int> problems_;
+  bool all_ = false;
+};
+
+// The rows a page lists after a scan: each item's index as the fix list names it.
+inline std::vector<std::wstring> Listed(const std::vector<ScanResult>& results) {
+  std::vector<std::wstring> listed;
+  for (const ScanResult& r : results)
+    if (r.Problem && r.Offered) listed.push_back(std::to_wstring(r.Index));
+  return listed;
+}
+
 // What the window would see while the worker idles between two passes.
 struct IdleView {
   std::vector<ScanResult> results;
-  std::int32_t total = 0;
-  std::int32_t done = 0;
-  std::uint8_t scanDone = 0, fixDone = 0, ieDone = 0, wmpDone = 0, stopRequested = 0;
+  std::int32_t done;
+  std::uint8_t scanDone, fixDone, ieDone, wmpDone;
 };
 
 class EngineTest : public MemorySystemTest {
  protected:
   EngineTest() {
     thread.Init();
-    actions.Observe(&thread);
-  }
-
-  void UseVersion(std::int32_t os, const std::wstring& ie = L"IE9") {
-    thread.OsVersionCode = os;
-    thread.IEVersionName = ie;
+    thread.Windows = WindowsVersion::Seven;
     thread.SetOfferedFlags();
   }
 
-  // Runs Execute until its `passes`-th idle pause, then asks it to end. `atIdle` (pass number
-  // from 1) and `onPause` (every other pause, with its length and how many of that length came
-  // before it, from 1) act on the thread in between.
-  void Run(int passes, std::function<void(int)> atIdle = {},
-           std::function<void(std::uint32_t, int)> onPause = {}) {
-    Run(thread, passes, std::move(atIdle), std::move(onPause));
-  }
-  void Run(TScanAndFixThread& target, int passes, std::function<void(int)> atIdle = {},
-           std::function<void(std::uint32_t, int)> onPause = {}) {
-    int idle = 0;
-    int counts[1001] = {};
+  // Runs Execute until its `passes`-th idle pause, then asks it to end. `atIdle` gets the pass
+  // number (from 1); `onPause` every other pause with its length and how many pauses of that
+  // length came before it (from 1). Execute runs once per worker: termination is for good.
+  // `other` runs a worker of the test's own instead.
+  void Run(int passes, std::function<void(int)> atIdle = {}, std::function<void(std::uint32_t, int)> onPause = {},
+           TScanAndFixThread* other = nullptr) {
+    TScanAndFixThread& target = other ? *other : thread;
+    std::map<std::uint32_t, int> counts;
     views.clear();
     clock.OnSleep([&](std::uint32_t ms) {
-      if (ms == TScanAndFixThread::kIdlePollMs) {
-        ++idle;
-        views.push_back(View(target));
-        if (atIdle) atIdle(idle);
-        if (idle >= passes) target.Terminate();
+      if (ms != TScanAndFixThread::kIdlePollMs) {
+        if (onPause) onPause(ms, ++counts[ms]);
         return;
       }
-      int n = ms <= 1000 ? ++counts[ms] : 0;
-      if (onPause) onPause(ms, n);
+      views.push_back({target.Results, target.Done.load(), target.ScanDone.load(), target.FixDone.load(),
+                       target.IeDone.load(), target.WmpDone.load()});
+      if (atIdle) atIdle(static_cast<int>(views.size()));
+      if (static_cast<int>(views.size()) >= passes) target.Terminate();
     });
     target.Execute();
     clock.OnSleep(nullptr);
   }
 
-  static IdleView View(const TScanAndFixThread& thread) {
-    IdleView v;
-    v.results = thread.Results;
-    v.total = thread.Total.load();
-    v.done = thread.Done.load();
-    v.scanDone = thread.ScanDone.load();
-    v.fixDone = thread.FixDone.load();
-    v.ieDone = thread.IeDone.load();
-    v.wmpDone = thread.WmpDone.load();
-    v.stopRequested = thread.StopRequested.load();
-    return v;
-  }
-
-  // The pauses made, the idle ones included.
-  std::vector<std::uint32_t> Pauses() const { return clock.Sleeps(); }
-
-  static std::vector<std::uint32_t> Repeat(std::uint32_t ms, std::size_t count) {
-    return std::vector<std::uint32_t>(count, ms);
-  }
-  static std::vector<std::uint32_t> Join(std::initializer_list<std::vector<std::uint32_t>> parts) {
-    std::vector<std::uint32_t> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-  }
-
   FakeScanItemActions actions;
-  TScanAndFixThread thread{actions};
+  TScanAndFixThread thread{system, actions};
   std::vector<IdleView> views;
 };
 

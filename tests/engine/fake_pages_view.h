@@ -1,6 +1,6 @@
 // The page controls as plain state, behaving like the window's: a start/stop pair shows one
-// button, row check changes are reported to the presenter like the list control does, and
-// every progress position, message and debug line is kept for the test to read.
+// button, row check changes are reported to the pages like the list control does, and every
+// progress position and message is kept for the test to read.
 #pragma once
 
 #include <functional>
@@ -15,53 +15,39 @@ namespace corrivo::testing {
 class FakePagesView : public EnginePagesView {
  public:
   struct Row {
-    std::wstring caption, status, index;
+    std::wstring caption, index;
     bool checked = false;
   };
 
   EnginePages* pages = nullptr;  // receives ListView_FixItemChecked
-  std::map<PageButton, bool> enabled{{PageButton::Scan, true},      {PageButton::StopScan, true},
-                                     {PageButton::Fix, false},      {PageButton::StopFix, true},
-                                     {PageButton::FixIE, true},     {PageButton::StopFixIE, true},
-                                     {PageButton::FixWmp, true},    {PageButton::StopFixWmp, true}};
-  std::map<PageButton, bool> front{{PageButton::Scan, true},   {PageButton::StopScan, false},
-                                   {PageButton::Fix, true},    {PageButton::StopFix, false},
-                                   {PageButton::FixIE, true},  {PageButton::StopFixIE, false},
-                                   {PageButton::FixWmp, true}, {PageButton::StopFixWmp, false}};
-  std::map<PageProgress, bool> progressVisible{
-      {PageProgress::Main, false}, {PageProgress::IE, false}, {PageProgress::Wmp, false}};
+  std::map<PageButton, bool> enabled, front;
+  std::map<PageProgress, bool> progressVisible;
   std::map<PageProgress, std::vector<int>> positions;
-  std::map<PageProgress, int> max{{PageProgress::Main, 100}, {PageProgress::IE, 103}, {PageProgress::Wmp, 103}};
-  bool selectAllVisible = false, selectAllChecked = false, listEnabled = true;
-  std::wstring columnCaption = L"Fix Item";
+  bool selectAllVisible = false, selectAllChecked = false, listEnabled = true, confirmAnswer = true;
+  std::wstring columnCaption;
   std::vector<Row> rows;
-  std::vector<std::wstring> infos, confirmations, debug;
-  bool confirmAnswer = true;
-  int notifications = 0, focusRequests = 0, passes = 0;
-  // Runs on every pass of a wait loop, as a window message would: the test clicks here. The
-  // pass number counts from the last reset of `passes`.
-  std::function<void(int pass)> onPass;
+  std::vector<std::wstring> infos, confirmations;
+  // Runs on every pass of a wait loop, as a window message would.
+  std::function<void()> onPass;
 
-  void BringToFront(PageButton b) override {
-    front[b] = true;
-    front[Partner(b)] = false;
+  FakePagesView() {
+    for (PageButton b : {PageButton::Scan, PageButton::Fix, PageButton::FixIE, PageButton::FixWmp}) {
+      enabled[b] = enabled[Partner(b)] = b != PageButton::Fix;
+      BringToFront(b);
+    }
   }
+  void BringToFront(PageButton b) override { front[b] = true, front[Partner(b)] = false; }
   void SetEnabled(PageButton b, bool e) override { enabled[b] = e; }
   bool IsEnabled(PageButton b) const override { return enabled.at(b); }
-  void FocusFixButton() override { ++focusRequests; }
   void SetProgressVisible(PageProgress p, bool v) override { progressVisible[p] = v; }
   void SetProgressPosition(PageProgress p, int pos) override { positions[p].push_back(pos); }
-  int ProgressMax(PageProgress p) const override { return max.at(p); }
+  int ProgressMax(PageProgress p) const override { return p == PageProgress::Main ? 100 : 103; }
   void SetSelectAllVisible(bool v) override { selectAllVisible = v; }
   void SetSelectAllChecked(bool c) override { selectAllChecked = c; }
   bool SelectAllChecked() const override { return selectAllChecked; }
   void SetColumnCaption(const std::wstring& c) override { columnCaption = c; }
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
   void ClearRows() override { rows.clear(); }
-  void AddRow(const std::wstring& c, const std::wstring& s, const std::wstring& i) override {
-    rows.push_back({c, s, i, false});
-  }
+  void AddRow(const std::wstring& c, const std::wstring&, const std::wstring& i) override { rows.push_back({c, i}); }
   int RowCount() const override { return static_cast<int>(rows.size()); }
   bool RowChecked(int r) const override { return rows.at(r).checked; }
   void SetRowChecked(int r, bool c) override {
@@ -72,8 +58,7 @@ class FakePagesView : public EnginePagesView {
   std::wstring RowIndexText(int r) const override { return rows.at(r).index; }
   void SetListEnabled(bool e) override { listEnabled = e; }
   bool ProcessMessages() override {
-    ++passes;
-    if (onPass) onPass(passes);
+    if (onPass) onPass();
     return true;
   }
   void ShowInfo(const std::wstring& t) override { infos.push_back(t); }
@@ -81,32 +66,21 @@ class FakePagesView : public EnginePagesView {
     confirmations.push_back(t);
     return confirmAnswer;
   }
-  void NotifyAssocChanged() override { ++notifications; }
-  void DebugOutput(const std::wstring& t) override { debug.push_back(t); }
+  void FocusFixButton() override {}
+  void BeginUpdate() override {}
+  void EndUpdate() override {}
+  void NotifyAssocChanged() override {}
+  void DebugOutput(const std::wstring&) override {}
 
-  // A user's click on a row's check box.
-  void UserCheck(int r, bool c) { SetRowChecked(r, c); }
-  // A user's click on Select All.
-  void UserClickSelectAll() {
-    selectAllChecked = !selectAllChecked;
-    pages->CheckBox_SelectAllClick();
+  std::vector<bool> Ticks() const {
+    std::vector<bool> ticks;
+    for (const Row& r : rows) ticks.push_back(r.checked);
+    return ticks;
   }
-  bool Visible(PageButton b) const { return front.at(b); }
 
  private:
-  static PageButton Partner(PageButton b) {
-    switch (b) {
-      case PageButton::Scan: return PageButton::StopScan;
-      case PageButton::StopScan: return PageButton::Scan;
-      case PageButton::Fix: return PageButton::StopFix;
-      case PageButton::StopFix: return PageButton::Fix;
-      case PageButton::FixIE: return PageButton::StopFixIE;
-      case PageButton::StopFixIE: return PageButton::FixIE;
-      case PageButton::FixWmp: return PageButton::StopFixWmp;
-      case PageButton::StopFixWmp: return PageButton::FixWmp;
-    }
-    return b;
-  }
+  // Each stop button follows its start button in the enumeration.
+  static PageButton Partner(PageButton b) { return static_cast<PageButton>(static_cast<int>(b) ^ 1); }
 };
 
 }  // namespace corrivo::testing
