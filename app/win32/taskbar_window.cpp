@@ -67,26 +67,36 @@ void TaskbarWindow::OnActivate(WPARAM wp) {
 }
 
 void TaskbarWindow::OnSize(WPARAM wp) {
-  // The button restored: a main window minimised on its own comes back with it.
-  if (wp == SIZE_RESTORED && main_ && IsIconic(main_)) ShowWindow(main_, SW_RESTORE);
+  // The button restored: the main window comes back with it.
+  if (wp == SIZE_RESTORED && main_) RestoreTogether(main_);
 }
 
 bool TaskbarWindow::OnSysCommand(WPARAM wp) {
-  if ((wp & 0xFFF0) != SC_CLOSE || !main_) return false;
-  // Closing from the taskbar closes the program as the close button does, but not while a
-  // message box of it waits for an answer.
-  if (IsWindowEnabled(main_)) PostMessageW(main_, WM_CLOSE, 0, 0);
+  const WPARAM command = wp & 0xFFF0;
+  if ((command != SC_CLOSE && command != SC_MINIMIZE) || !main_) return false;
+  // The taskbar's Close and Minimise do what the window's own buttons do, but not while a
+  // message box of the window waits for an answer.
+  if (IsWindowEnabled(main_)) {
+    if (command == SC_CLOSE) PostMessageW(main_, WM_CLOSE, 0, 0);
+    else SendMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  }
   return true;
 }
 
 void MinimiseTogether(HWND main) {
   HWND owner = GetWindow(main, GW_OWNER);
-  if (owner && !IsIconic(owner)) ShowWindow(owner, SW_MINIMIZE);
+  if (!owner || IsIconic(owner)) return;
+  // The main window hides with its button: Windows does so by itself, Wine only when the
+  // button's window is the active one.
+  ShowOwnedPopups(owner, FALSE);
+  ShowWindow(owner, SW_MINIMIZE);
 }
 
 void RestoreTogether(HWND main) {
-  HWND owner = GetWindow(main, GW_OWNER);
-  if (owner && IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
+  if (HWND owner = GetWindow(main, GW_OWNER)) {
+    if (IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
+    ShowOwnedPopups(owner, TRUE);
+  }
   if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/control_ids.h"
 #include "sysaccess/registry.h"
+#include "sysaccess/system.h"
 #include "tests/gui/gui_driver.h"
 
 #include <commctrl.h>
@@ -15,8 +16,11 @@
 namespace corrivo::gui {
 namespace {
 
-const wchar_t kHkcu[] = L"HKEY_CURRENT_USER";
-const wchar_t kHklm[] = L"HKEY_LOCAL_MACHINE";
+constexpr RegRoot kHkcu = RegRoot::CurrentUser;
+constexpr RegRoot kHklm = RegRoot::LocalMachine;
+
+// The registry of the prefix the program runs in.
+Registry Reg() { return PlatformSystem().registry(); }
 const wchar_t kSystemPolicies[] = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 const wchar_t kExplorerPolicies[] = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const wchar_t kShowAll[] = L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\Folder\\Hidden\\SHOWALL";
@@ -126,10 +130,10 @@ TEST_F(PagesGui, ScanListsPlantedProblemsAndFixRepairsOnlyTheTickedOnes) {
   ASSERT_EQ(Scan(), L"No problems");
   EXPECT_FALSE(IsWindowEnabled(Ctl(ids::kButtonFix)));
 
-  ASSERT_TRUE(WriteRegInteger(kHkcu, kSystemPolicies, L"DisableTaskMgr", 1));
-  ASSERT_TRUE(WriteRegInteger(kHkcu, kSystemPolicies, L"DisableRegistryTools", 1));
-  ASSERT_TRUE(WriteRegInteger(kHkcu, kExplorerPolicies, L"NoFolderOptions", 1));
-  ASSERT_TRUE(WriteRegInteger(kHklm, kShowAll, L"CheckedValue", 0));
+  ASSERT_TRUE(Reg().WriteInteger(kHkcu, kSystemPolicies, L"DisableTaskMgr", 1));
+  ASSERT_TRUE(Reg().WriteInteger(kHkcu, kSystemPolicies, L"DisableRegistryTools", 1));
+  ASSERT_TRUE(Reg().WriteInteger(kHkcu, kExplorerPolicies, L"NoFolderOptions", 1));
+  ASSERT_TRUE(Reg().WriteInteger(kHklm, kShowAll, L"CheckedValue", 0));
 
   ASSERT_EQ(Scan(), L"");
   HWND list = Ctl(ids::kListViewFix);
@@ -160,10 +164,10 @@ TEST_F(PagesGui, ScanListsPlantedProblemsAndFixRepairsOnlyTheTickedOnes) {
   EXPECT_EQ(ClickAndAnswer(ids::kButtonFix), L"All problems fixed.");
   EXPECT_EQ(rows.Count(), 0);
   EXPECT_FALSE(IsWindowEnabled(Ctl(ids::kButtonFix)));
-  EXPECT_EQ(GetRegValueState(kHkcu, kExplorerPolicies, L"NoFolderOptions"), kValueMissing);
-  EXPECT_EQ(ReadRegInteger(kHklm, kShowAll, L"CheckedValue"), 1);
-  EXPECT_EQ(GetRegValueState(kHkcu, kSystemPolicies, L"DisableTaskMgr"), kValueMissing);
-  EXPECT_EQ(ReadRegInteger(kHkcu, kSystemPolicies, L"DisableRegistryTools"), 1) << "unticked, so untouched";
+  EXPECT_EQ(Reg().ValueState(kHkcu, kExplorerPolicies, L"NoFolderOptions"), kValueMissing);
+  EXPECT_EQ(Reg().ReadInteger(kHklm, kShowAll, L"CheckedValue"), 1);
+  EXPECT_EQ(Reg().ValueState(kHkcu, kSystemPolicies, L"DisableTaskMgr"), kValueMissing);
+  EXPECT_EQ(Reg().ReadInteger(kHkcu, kSystemPolicies, L"DisableRegistryTools"), 1) << "unticked, so untouched";
 }
 
 TEST_F(PagesGui, InternetExplorerPageAsksFirstAndReportsTheEnd) {

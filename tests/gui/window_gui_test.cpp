@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "catalog/catalog.h"
 #include "sysaccess/registry.h"
+#include "sysaccess/system.h"
 #include "tests/gui/gui_driver.h"
 
 #include <commctrl.h>
@@ -17,6 +18,9 @@ namespace corrivo::gui {
 namespace {
 
 constexpr wchar_t kTitle[] = L"Tarsio Corrivo";
+
+// The registry of the prefix the program runs in.
+Registry Reg() { return PlatformSystem().registry(); }
 
 class WindowGui : public ::testing::Test {
  protected:
@@ -104,7 +108,8 @@ TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
     ClickCentre(Ctl(n % 2 ? ids::CategoryTile(n) : ids::CategoryLabel(n)));
     for (int k = 1; k <= 6; ++k) EXPECT_EQ(IsWindowVisible(Ctl(ids::CategoryPage(k))) != FALSE, k == n);
     int visible = 0;
-    for (const CatalogEntry& e : TabRows(static_cast<FixTab>(n))) {
+    for (const Repair* row : CategoryRows(static_cast<Category>(n))) {
+      const Repair& e = *row;
       HWND b = Ctl(ids::FixButton(e.id));
       EXPECT_EQ(WindowText(b), L"Fix");
       EXPECT_EQ(WindowText(Ctl(ids::FixLabel(e.id))), e.caption);
@@ -119,17 +124,17 @@ TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
 void PrepareOpposite(const Step& s) {
   switch (s.kind) {
     case StepKind::WriteDword:
-      WriteRegInteger(s.root, s.key, s.name, s.dword + 7);
+      Reg().WriteInteger(s.root, s.key, s.name, s.dword + 7);
       break;
     case StepKind::WriteString:
     case StepKind::WriteExpandString:
-      WriteRegString(s.root, s.key, s.name, L"corrivo-test-before");
+      Reg().WriteString(s.root, s.key, s.name, L"corrivo-test-before");
       break;
     case StepKind::DeleteValue:
-      WriteRegInteger(s.root, s.key, s.name, 1);
+      Reg().WriteInteger(s.root, s.key, s.name, 1);
       break;
     case StepKind::DeleteKey:
-      CreateRegKey(s.root, s.key + L"\\CorrivoTest");
+      Reg().CreateKey(s.root, s.key + L"\\CorrivoTest");
       break;
     default:
       break;
@@ -141,20 +146,20 @@ void ExpectEffect(int id, const Step& s) {
                             std::string(s.name.begin(), s.name.end());
   switch (s.kind) {
     case StepKind::WriteDword:
-      EXPECT_EQ(ReadRegInteger(s.root, s.key, s.name), s.dword) << where;
+      EXPECT_EQ(Reg().ReadInteger(s.root, s.key, s.name), s.dword) << where;
       break;
     case StepKind::WriteString:
     case StepKind::WriteExpandString:
-      EXPECT_EQ(ReadRegString(s.root, s.key, s.name), s.text) << where;
+      EXPECT_EQ(Reg().ReadString(s.root, s.key, s.name), s.text) << where;
       break;
     case StepKind::DeleteValue:
-      EXPECT_NE(GetRegValueState(s.root, s.key, s.name), kValuePresent) << where;
+      EXPECT_NE(Reg().ValueState(s.root, s.key, s.name), kValuePresent) << where;
       break;
     case StepKind::DeleteKey:
-      EXPECT_EQ(GetRegValueState(s.root, s.key, L""), kKeyMissing) << where;
+      EXPECT_EQ(Reg().ValueState(s.root, s.key, L""), kKeyMissing) << where;
       break;
     case StepKind::CreateKey:
-      EXPECT_NE(GetRegValueState(s.root, s.key, L""), kKeyMissing) << where;
+      EXPECT_NE(Reg().ValueState(s.root, s.key, L""), kKeyMissing) << where;
       break;
     default:
       break;
@@ -169,14 +174,14 @@ bool IsRegistryStep(const Step& s) {
 
 TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
   VisitAllCategories();
-  FixArgs args;
-  args.osVersionCode = 3;  // the test prefix reports Windows 7
+  RepairArgs args;
+  args.windows = WindowsVersion::Seven;  // the test prefix reports Windows 7
   // One repair of each group that has a row, the first that works through the registry alone
   // (commands and special steps are other suites' business).
   std::vector<int> sample;
   for (int group = 1; group <= 7; ++group) {
-    for (const CatalogEntry& e : Catalog()) {
-      if (e.id / 100 != group || e.tab == FixTab::None) continue;
+    for (const Repair& e : Repairs()) {
+      if (e.id / 100 != group || !e.row) continue;
       bool registryOnly = true, any = false;
       for (const Step& s : PlanFor(e.id, args)) {
         any = any || IsRegistryStep(s);
@@ -202,7 +207,7 @@ TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
     // A value touched again later is judged by its last step only.
     std::set<std::wstring> seen;
     for (auto it = registry.rbegin(); it != registry.rend(); ++it) {
-      const std::wstring key = it->root + it->key + L"|" + it->name;
+      const std::wstring key = RootName(it->root) + it->key + L"|" + it->name;
       if (!seen.insert(key).second) continue;
       if (text == L"Fixed!") {
         ExpectEffect(id, *it);
@@ -216,14 +221,14 @@ TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
 
 TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
   const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-  ASSERT_TRUE(WriteRegInteger(L"HKEY_CURRENT_USER", key, L"DisableTaskMgr", 1));
-  ASSERT_TRUE(WriteRegInteger(L"HKEY_LOCAL_MACHINE", L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::LocalMachine, L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
                               L"DisableTaskMgr", 1));
   ClickCentre(Ctl(ids::HeaderTile(1)));
   ClickCentre(Ctl(ids::CategoryTile(5)));
   EXPECT_EQ(RunFix(401), L"Fixed!");
-  EXPECT_EQ(GetRegValueState(L"HKEY_CURRENT_USER", key, L"DisableTaskMgr"), kValueMissing);
-  EXPECT_EQ(GetRegValueState(L"HKEY_LOCAL_MACHINE",
+  EXPECT_EQ(Reg().ValueState(RegRoot::CurrentUser, key, L"DisableTaskMgr"), kValueMissing);
+  EXPECT_EQ(Reg().ValueState(RegRoot::LocalMachine,
                              L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"DisableTaskMgr"),
             kValueMissing);
   // Clicking again runs the repair again and reports again.
@@ -251,8 +256,8 @@ TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
 
 TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) {
   VisitAllCategories();
-  for (const CatalogEntry& e : Catalog()) {
-    if (e.tab == FixTab::None) continue;
+  for (const Repair& e : Repairs()) {
+    if (!e.row) continue;
     EXPECT_TRUE(IsWindowEnabled(Ctl(ids::FixButton(e.id)))) << e.id;
   }
 }
@@ -403,6 +408,105 @@ TEST_F(WindowGui, SecondStartHandsOverAndEndsWithZero) {
   EXPECT_EQ(FindWindowW(L"TFixWindows_FormMain", nullptr), main);
 }
 
+// The windows the shell gives a taskbar button and a place in the task switcher: visible
+// top-level windows without an owner that are no tool windows, and any that ask for a button.
+std::vector<HWND> TaskbarWindows(DWORD pid) {
+  struct Found {
+    DWORD pid;
+    std::vector<HWND> windows;
+  } found{pid, {}};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+        const bool button = (!GetWindow(h, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW);
+        if (owner == f->pid && IsWindowVisible(h) && button) f->windows.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.windows;
+}
+
+TEST_F(WindowGui, TaskbarShowsTheApplicationTitle) {
+  const std::vector<HWND> buttons = TaskbarWindows(app.Pid());
+  ASSERT_EQ(buttons.size(), 1u);
+  EXPECT_EQ(WindowText(buttons[0]), L"Corrivo");
+  EXPECT_EQ(WindowText(main), kTitle);
+  // Minimised from its own button, the window comes back when the taskbar restores it.
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Settle(800);
+  EXPECT_TRUE(IsIconic(buttons[0]));
+  EXPECT_FALSE(IsWindowVisible(main));
+  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_RESTORE, 0);
+  Settle(800);
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(IsWindowVisible(main));
+  // The taskbar's own Minimise hides the window as well.
+  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Settle(800);
+  EXPECT_FALSE(IsWindowVisible(main));
+  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_RESTORE, 0);
+  Settle(800);
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(WindowGui, EnterStartsAScanOnTheGeneralPageOnly) {
+  HWND list = Ctl(ids::kListViewFix);
+  // Keys reach the program through its message loop, as typed keys do.
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  PostMessageW(Ctl(ids::CategoryScrollBox(1)), WM_KEYDOWN, VK_RETURN, 0);
+  Settle(1000);
+  EXPECT_EQ(WaitForMessageBox(app.Pid(), 500), nullptr);
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+
+  ClickCentre(Ctl(ids::HeaderTile(0)));
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  // The scan ends with rows in the list or with the "No problems" box.
+  bool scanned = false;
+  const DWORD start = GetTickCount();
+  while (!scanned && GetTickCount() - start < 90000) {
+    if (HWND box = WaitForMessageBox(app.Pid(), 200)) {
+      EXPECT_EQ(MessageBoxText(box), L"No problems");
+      CloseMessageBox(box);
+      scanned = true;
+    }
+    scanned = scanned || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0;
+  }
+  EXPECT_TRUE(scanned) << "Enter started no scan";
+}
+
+// Drags a header divider from `x` by `by` pixels, as the mouse does.
+void DragDivider(HWND header, int x, int by) {
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + by, 5));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x + by, 5));
+  Settle(200);
+}
+
+TEST_F(WindowGui, StatusColumnKeepsItsWidthWhenTheHeaderIsDragged) {
+  HWND list = Ctl(ids::kListViewFix);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  ASSERT_NE(header, nullptr);
+  auto width = [&](int column) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)); };
+  ASSERT_EQ(width(1), 100);
+  // The item column follows the mouse (so the drags below do reach the header) ...
+  const int item = width(0);
+  DragDivider(header, item - 2, 40);
+  EXPECT_EQ(width(0), item + 40);
+  // ... the status column does not, neither dragged wider or narrower nor fitted to its text.
+  const int statusRight = width(0) + width(1);
+  DragDivider(header, statusRight - 2, 60);
+  EXPECT_EQ(width(1), 100);
+  DragDivider(header, statusRight - 2, -50);
+  EXPECT_EQ(width(1), 100);
+  SendMessageW(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(statusRight - 2, 5));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(statusRight - 2, 5));
+  Settle(200);
+  EXPECT_EQ(width(1), 100);
+}
+
 TEST_F(WindowGui, ClosingEndsTheProgramWithZero) {
   PostButtonClick(Ctl(ids::kRdbtnClose));
   DWORD code = 99;
@@ -466,8 +570,8 @@ class VersionGui : public WindowGui {};
 TEST_F(VersionGui, TwelveFixesDisabledOnWindowsXP) {
   const std::set<int> off = {103, 106, 209, 309, 405, 410, 502, 503, 507, 508, 509, 510};
   VisitAllCategories();
-  for (const CatalogEntry& e : Catalog()) {
-    if (e.tab == FixTab::None) continue;
+  for (const Repair& e : Repairs()) {
+    if (!e.row) continue;
     EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
   }
   ClickCentre(Ctl(ids::HeaderTile(1)));
@@ -478,8 +582,8 @@ TEST_F(VersionGui, TwelveFixesDisabledOnWindowsXP) {
 TEST_F(VersionGui, SixFixesDisabledOnWindowsVista) {
   const std::set<int> off = {309, 503, 507, 508, 509, 510};
   VisitAllCategories();
-  for (const CatalogEntry& e : Catalog()) {
-    if (e.tab == FixTab::None) continue;
+  for (const Repair& e : Repairs()) {
+    if (!e.row) continue;
     EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
   }
 }
