@@ -122,6 +122,7 @@ TEST_F(PagesTest, FixStoppedAndClickedAgainWhileTheWorkerEndsItsStep) {
   view.SetRowChecked(2, true);
   view.onPass = [&] { release.store(true); };  // the new request is in by the first pass
   pages.Button_FixClick();
+  release.store(true);  // in case the click never waited
   clock.OnSleep(nullptr);
   EXPECT_EQ(actions.Ids(true), (std::vector<int>{F(0), F(7)}));
   EXPECT_EQ(view.infos, Texts{L"All problems fixed."});

@@ -49,6 +49,8 @@ TEST_F(ThreadedEngineTest, FixStoppedAndRestartedFromAnotherThread) {
     for (int round = 0; round < 400; ++round) {
       thread.StartFix(std::vector<std::wstring>(all.begin() + round % 7, all.end()));
       thread.Stop();
+      // Varied pauses that touch nothing of the worker's, so that its takes fall between clicks.
+      for (int spin = round % 64; spin > 0; --spin) std::this_thread::yield();
     }
     thread.StartFix({L"3", L"30"});
   });
