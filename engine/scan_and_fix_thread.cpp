@@ -99,6 +99,8 @@ void TScanAndFixThread::Terminate() {
 
 bool TScanAndFixThread::Terminated() const { return worker_ && worker_->TerminateRequested(); }
 
+bool TScanAndFixThread::WaitForEnd(std::uint32_t ms) { return !worker_ || worker_->JoinFor(ms); }
+
 void TScanAndFixThread::WaitFor() {
   if (worker_) worker_->Join();
 }
@@ -263,7 +265,7 @@ void TScanAndFixThread::RegisterTask(const Ticket& ticket, const std::vector<std
   for (const std::wstring& entry : commands) {
     if (StopNow(ticket)) break;
     // Launched, never waited for; a launch that fails is skipped without notice.
-    system_.commands.Run(RegistrationParameters(entry));
+    system_.commands.Run(RegistrationParameters(entry), CommandWorld::BothWorlds);
     Done.fetch_add(1);
     system_.clock.SleepMs(pauseMs);
   }

@@ -13,7 +13,7 @@
 //   registration t.StartIeRegister() / t.StartWmpRegister(); wait until IeDone / WmpDone == 1.
 //   stop         t.Stop(); the page leaves its wait loop at once, the worker ends the task
 //                after its current step and sets the task's finished flag.
-//   closing      t.Stop(); t.Terminate(); the window does not wait for the worker.
+//   closing      t.Stop(); t.Terminate(); t.WaitForEnd(bound): the current step ends first.
 // A page waits for "finished flag == 1"; every flag is 1 while its task is neither requested
 // nor running, 0 from the Start* call until the task has ended.
 //
@@ -97,6 +97,9 @@ class TScanAndFixThread {
   bool Terminated() const;
   // Blocks until Execute has returned (tests and orderly shutdown only).
   void WaitFor();
+  // Waits at most `ms` for Execute to return after Terminate; true when it has. Closing uses it
+  // so that the process never ends between two writes of one repair.
+  bool WaitForEnd(std::uint32_t ms);
 
   void StartScan();
   // `list`: the items to repair, as positions in Results in decimal text.

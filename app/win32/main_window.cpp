@@ -163,15 +163,23 @@ void MainWindow::OnWindowPosChanging(LPARAM lp) {
   pos->cy = clamped.height;
 }
 
+namespace {
+// One command's time limit and a little more: the longest step a repair can be in.
+constexpr std::uint32_t kCloseWaitMs = CommandRunner::kCommandTimeoutMs + 2000;
+}  // namespace
+
 void MainWindow::OnClose() {
-  // A wait loop of a page that is running now ends at its next pass; nothing waits for the
-  // worker, and commands already launched run on by themselves.
+  // A wait loop of a page that is running now ends at its next pass. The worker finishes the
+  // step it is in (a repair is never cut between two of its writes), within a bound so that a
+  // hung command cannot keep the program alive; the window is gone meanwhile.
   if (pages_) {
     pages_->Close();
   } else if (thread_) {
     thread_->Stop();
     thread_->Terminate();
   }
+  ShowWindow(hwnd_, SW_HIDE);
+  if (thread_) thread_->WaitForEnd(kCloseWaitMs);
   DestroyWindow(hwnd_);
 }
 
@@ -267,8 +275,8 @@ void MainWindow::StartThread(WindowsVersion windows) {
 }
 
 void MainWindow::AnchorControls() {
-  // The anchors of PageNote_AdvancedFix and imgProgressBar_Main are the layout functions that
-  // every size change runs; applying them once here puts both in place.
+  // The category notebook and the General Fix progress bar are placed by the layout pass that
+  // every size change runs; running it once here puts both in place.
   ArrangeAdvancedPage();
   ArrangeGeneralPage();
 }
