@@ -50,7 +50,7 @@ struct WheelOutcome {
 WheelOutcome WheelOnWindow(int page, Point inScrollBox, ui::Size scrollBox, int position, int delta,
                            int range);
 
-// How far CheckBox_SelectAll moves right on activation.
+// How far the Select All box moves right when the window becomes active.
 int SelectAllShiftOn(WindowsVersion windows);
 
 }  // namespace corrivo

@@ -2,32 +2,10 @@
 
 namespace corrivo::ui {
 
-void ImageNoteModel::EndLoading() {
-  loading_ = false;
-  if (index_ >= 0 && index_ < count_) {
-    shown_ = index_;
-  } else {
-    index_ = -1;
-    shown_ = -1;
-  }
-}
-
 bool ImageNoteModel::SetImageIndex(int index) {
-  if (loading_) {
-    index_ = index;
-    return false;
-  }
-  if (index >= 0 && index < count_) {
-    index_ = index;
-    shown_ = index;
-    return true;
-  }
-  if (index == -1) {
-    index_ = -1;
-    shown_ = -1;
-    return true;
-  }
-  return false;
+  if (index < -1 || index >= count_) return false;
+  index_ = index;
+  return true;
 }
 
 PageSwitch PageNoteModel::SetTabIndex(int index) {
@@ -51,7 +29,5 @@ ButtonState VisualState(const ButtonInput& in) {
 ButtonState PictureState(ButtonState state, const std::array<bool, 5>& hasPicture) {
   return hasPicture[static_cast<int>(state)] ? state : ButtonState::Normal;
 }
-
-bool HitTest(const Rect& bounds, Point parentPoint) { return bounds.Contains(parentPoint); }
 
 }  // namespace corrivo::ui

@@ -11,23 +11,17 @@ namespace corrivo::ui {
 class ImageNoteModel {
  public:
   explicit ImageNoteModel(int pictureCount = 0) : count_(pictureCount) {}
-  int ImageIndex() const { return index_; }
   // The picture shown, -1 for the empty picture.
-  int ShownPicture() const { return shown_; }
+  int ImageIndex() const { return index_; }
   int PictureCount() const { return count_; }
   void SetPictureCount(int count) { count_ = count; }
-
-  // While the design is being loaded only the number is kept.
-  void BeginLoading() { loading_ = true; }
-  void EndLoading();
-  // Answers true when the shown picture may have changed (a repaint is due).
+  // Answers true when the shown picture may have changed (a repaint is due); an index that
+  // names no picture (other than -1, the empty one) changes nothing.
   bool SetImageIndex(int index);
 
  private:
   int count_ = 0;
   int index_ = -1;
-  int shown_ = -1;
-  bool loading_ = false;
 };
 
 // What a change of a page control's tab index does to its pages.
@@ -39,13 +33,9 @@ struct PageSwitch {
 
 class PageNoteModel {
  public:
-  int TabIndex() const { return tabIndex_; }
-  int TabCount() const { return tabCount_; }
+  int TabIndex() const { return tabIndex_; }  // -1 until a page is shown
   int AddPage() { return tabCount_++; }
-  // -1 when there are no pages or none is active.
-  int ActivePage() const { return tabCount_ == 0 ? -1 : tabIndex_; }
   PageSwitch SetTabIndex(int index);
-  PageSwitch SetActivePage(int pagePosition) { return SetTabIndex(pagePosition); }
 
  private:
   int tabIndex_ = -1;
@@ -64,7 +54,5 @@ struct ButtonInput {
 ButtonState VisualState(const ButtonInput& in);
 // The state whose picture is drawn: a state without a picture falls back to the normal one.
 ButtonState PictureState(ButtonState state, const std::array<bool, 5>& hasPicture);
-// The widget's own rectangle in its parent, for hit tests in parent coordinates.
-bool HitTest(const Rect& bounds, Point parentPoint);
 
 }  // namespace corrivo::ui

@@ -14,7 +14,7 @@ using ui::win32::PictureList;
 using ui::win32::PictureRef;
 
 namespace palette {
-constexpr COLORREF kHeader = RGB(30, 31, 38);   // pnl_BK and the header strip
+constexpr COLORREF kHeader = RGB(30, 31, 38);   // the content panel and the header strip
 constexpr COLORREF kPage = RGB(233, 233, 235);  // pages, scroll boxes and row panels
 constexpr COLORREF kTitleText = RGB(204, 204, 204);
 constexpr COLORREF kAccent = RGB(47, 128, 237);
@@ -38,20 +38,20 @@ class Skin {
   HFONT TileLabel() const { return tileLabel_.get(); }
   HFONT Bold() const { return bold_.get(); }
 
-  PictureRef background;  // img1
+  PictureRef background;  // behind the whole window
   PictureRef edge;        // the four edge strips
   PictureRef corner;      // window corners
   PictureRef contentEdge;
   PictureRef contentCorner;
-  PictureRef logo;        // Image_Main, 48 x 48
-  PictureRef titleIcon;   // Image_aIcon, 16 x 16
-  PictureRef grip;        // img2, 9 x 9
+  PictureRef logo;        // 48 x 48
+  PictureRef titleIcon;   // 16 x 16
+  PictureRef grip;        // the size grip, 9 x 9
   PictureRef headerSelected;  // header tile picture 0
   PictureRef headerLine;      // the strip's bottom line
   std::array<PictureRef, 4> headerIcons;
   PictureList categoryTile;   // normal, over, selected
-  PictureRef bigInternet;     // Image_FixIE, 80 x 80
-  PictureRef bigMedia;        // Image_FixWMP
+  PictureRef bigInternet;     // on the re-registration pages, 80 x 80
+  PictureRef bigMedia;
   PictureList progress;       // bg_mid, bg_l, bg_r, fg_mid, fg_l, fg_r
 
   ImageButton::Skin TitleButtonSkin(TitleButton which) const;

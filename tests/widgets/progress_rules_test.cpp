@@ -12,10 +12,8 @@ class ProgressTest : public ::testing::Test {
   const PictureItem& Item(int i) const { return bar.Items()[i]; }
 };
 
-TEST_F(ProgressTest, SixItemsInTheirOrderAndPlaces) {
-  const wchar_t* names[] = {L"bg_mid", L"bg_l", L"bg_r", L"fg_mid", L"fg_l", L"fg_r"};
+TEST_F(ProgressTest, TheBackgroundSpansTheBarBetweenItsCaps) {
   ASSERT_EQ(bar.Items().size(), 6u);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(Item(i).name, names[i]);
   EXPECT_EQ(ItemRect(Item(kBgMid), bar.BarSize()), (Rect{6, 0, 188, 12}));
   EXPECT_EQ(ItemRect(Item(kBgLeft), bar.BarSize()), (Rect{0, 0, 6, 12}));
   EXPECT_EQ(ItemRect(Item(kBgRight), bar.BarSize()), (Rect{194, 0, 6, 12}));

@@ -1,4 +1,4 @@
-// TRdImageButton: a real BUTTON (owner-drawn, so BM_CLICK, Space and Enter work as usual) that
+// A push button: a real BUTTON (owner-drawn, so BM_CLICK, Space and Enter work as usual) that
 // shows the picture of its state, an optional caption over it, and a hint.
 #pragma once
 

@@ -15,7 +15,7 @@ void ImageNote::SetImageIndex(int index) {
 }
 
 void ImageNote::Paint(HDC dc, const RECT& client) {
-  const int shown = model_.ShownPicture();
+  const int shown = model_.ImageIndex();
   if (shown < 0) return;
   const PictureRef& p = items_[static_cast<std::size_t>(shown)];
   if (!p) return;

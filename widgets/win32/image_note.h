@@ -1,4 +1,4 @@
-// TImageNote: a clickable picture that shows one of its named pictures by ImageIndex.
+// A picture tile: a clickable picture that shows one of its named pictures by ImageIndex.
 #pragma once
 
 #include "widgets/control_rules.h"

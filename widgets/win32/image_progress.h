@@ -1,4 +1,4 @@
-// TImageProgress: a progress bar drawn from six pictures; it answers the common progress bar's
+// A progress bar drawn from six pictures; it answers the common progress bar's
 // PBM_GETPOS, PBM_GETRANGE, PBM_SETPOS and PBM_SETRANGE32 so that tools can read it.
 #pragma once
 

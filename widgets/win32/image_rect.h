@@ -1,4 +1,4 @@
-// TImageRect: a background colour with picture items painted over it in collection order.
+// A strip of one background colour with picture items painted over it in collection order.
 #pragma once
 
 #include <vector>

@@ -18,17 +18,6 @@ Panel& PageNote::AddPage(int id, const std::wstring& name, COLORREF colour) {
   return *pages_.back();
 }
 
-Panel* PageNote::ActivePage() const {
-  const int i = model_.ActivePage();
-  return i < 0 ? nullptr : pages_[static_cast<std::size_t>(i)].get();
-}
-
-void PageNote::SetActivePage(const Panel& page) {
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
-    if (pages_[i].get() == &page) SetTabIndex(static_cast<int>(i));
-  }
-}
-
 void PageNote::SetTabIndex(int index) {
   const PageSwitch s = model_.SetTabIndex(index);
   if (!s.changed) return;

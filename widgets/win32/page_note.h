@@ -1,4 +1,4 @@
-// TPageNote: pages without visible tabs; one TPageTab (a panel) is shown at a time.
+// A notebook of pages without visible tabs: one page (a panel) is shown at a time.
 #pragma once
 
 #include <memory>
@@ -15,9 +15,6 @@ class PageNote : public Control {
   // A new, hidden page that fills the control.
   Panel& AddPage(int id, const std::wstring& name, COLORREF colour);
   int TabIndex() const { return model_.TabIndex(); }
-  int TabCount() const { return model_.TabCount(); }
-  Panel* ActivePage() const;
-  void SetActivePage(const Panel& page);
   void SetTabIndex(int index);
   Panel& Page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
 

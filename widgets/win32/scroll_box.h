@@ -1,4 +1,4 @@
-// TRdScrollBox: a box that scrolls one content panel vertically, with a slim scroll bar drawn
+// A box that scrolls one content panel vertically, with a slim scroll bar drawn
 // by the skin that hides itself when everything fits.
 #pragma once
 
