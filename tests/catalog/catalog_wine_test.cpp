@@ -116,7 +116,8 @@ TEST(CatalogWineTest, HomePageLibraryVariantsBesideTheProgram) {
   }
   // A library in the current folder is never picked up.
   TempDir elsewhere;
-  ASSERT_TRUE(CopyFileW((ExeFolder() + L"pagelock_accept.dll").c_str(), (elsewhere.path() + L"\\" + kHomePageLibraryName).c_str(), FALSE));
+  const std::wstring there = elsewhere.path() + L"\\" + kHomePageLibraryName;
+  ASSERT_TRUE(CopyFileW((ExeFolder() + L"pagelock_accept.dll").c_str(), there.c_str(), FALSE));
   ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.path().c_str()));
   EXPECT_FALSE(RequestHomePageProtection(Real(), L"ie"));
   SetCurrentDirectoryW(ExeFolder().c_str());

@@ -19,13 +19,14 @@ class MemoryOnlyRegistryTest : public ::testing::Test {
 };
 
 TEST_F(MemoryOnlyRegistryTest, DeniedKeysAndFailedCallsBecomeFailureResults) {
-  registry.PutDword(kHklm, L"Software\\Locked", L"V", 1);
-  registry.DenyFullAccess(kHklm, L"Software\\Locked");
-  EXPECT_EQ(reg.ValueState(kHklm, L"\\Software\\Locked", L"V"), kKeyDenied);
-  EXPECT_EQ(reg.ReadInteger(kHklm, L"\\Software\\Locked", L"V"), RegNoValue) << "reads open for full access too";
-  EXPECT_FALSE(reg.WriteInteger(kHklm, L"\\Software\\Locked", L"V", 2) || reg.DeleteValue(kHklm, L"\\Software\\Locked", L"V") ||
-               reg.DeleteKey(kHklm, L"\\Software\\Locked") || reg.CreateKey(kHklm, L"\\Software\\Locked\\Below"));
-  EXPECT_EQ(registry.GetDword(kHklm, L"Software\\Locked", L"V"), 1u);
+  const wchar_t* const kLocked = L"\\Software\\Locked";
+  registry.PutDword(kHklm, kLocked, L"V", 1);
+  registry.DenyFullAccess(kHklm, kLocked);
+  EXPECT_EQ(reg.ValueState(kHklm, kLocked, L"V"), kKeyDenied);
+  EXPECT_FALSE(reg.ReadInteger(kHklm, kLocked, L"V") != RegNoValue || reg.WriteInteger(kHklm, kLocked, L"V", 2) ||
+               reg.DeleteValue(kHklm, kLocked, L"V") || reg.DeleteKey(kHklm, kLocked) ||
+               reg.CreateKey(kHklm, L"\\Software\\Locked\\Below")) << "reads open for full access too";
+  EXPECT_EQ(registry.GetDword(kHklm, kLocked, L"V"), 1u);
   // Hidden even from readers: the key counts as missing.
   registry.DenyAllAccess(kHklm, L"Software\\Hidden");
   EXPECT_EQ(reg.ValueState(kHklm, L"\\Software\\Hidden", L"V"), kKeyMissing);
@@ -56,8 +57,7 @@ TEST_F(MemoryOnlyRegistryTest, OnWow64TheOperationsReachTheNativeView) {
   ASSERT_TRUE(reg.WriteInteger(kHklm, L"\\SOFTWARE\\Policies\\Corrivo", L"V", 0));
   EXPECT_EQ(registry.GetDword(kHklm, L"SOFTWARE\\Policies\\Corrivo", L"V"), 0u);
   EXPECT_FALSE(registry.HasKey(kHklm, L"SOFTWARE\\Wow6432Node\\Policies"));
-  EXPECT_TRUE(reg.DeleteKey(kHklm, L"\\SOFTWARE\\Policies"));
-  EXPECT_FALSE(registry.HasKey(kHklm, L"SOFTWARE\\Policies"));
+  EXPECT_TRUE(reg.DeleteKey(kHklm, L"\\SOFTWARE\\Policies") && !registry.HasKey(kHklm, L"SOFTWARE\\Policies"));
 }
 
 TEST(RegistryRootTest, NamesRoundTripEachRootIsItsOwnTreeAndNoneIsEverDeleted) {
@@ -67,8 +67,7 @@ TEST(RegistryRootTest, NamesRoundTripEachRootIsItsOwnTreeAndNoneIsEverDeleted) {
   const Registry reg(registry);
   for (std::uint32_t i = 0; i < std::size(roots); ++i) {
     RegRoot parsed = RegRoot::CurrentUser;
-    ASSERT_TRUE(ParseRootName(RootName(roots[i]), &parsed)) << Narrow(RootName(roots[i]));
-    EXPECT_EQ(parsed, roots[i]);
+    EXPECT_TRUE(ParseRootName(RootName(roots[i]), &parsed) && parsed == roots[i]) << Narrow(RootName(roots[i]));
     ASSERT_TRUE(reg.WriteInteger(roots[i], L"\\K", L"V", static_cast<std::int32_t>(i)));
     EXPECT_FALSE(reg.DeleteKey(roots[i], L"\\"));
   }
@@ -76,8 +75,7 @@ TEST(RegistryRootTest, NamesRoundTripEachRootIsItsOwnTreeAndNoneIsEverDeleted) {
   // A misspelt root is refused, never taken for one of the five.
   for (const wchar_t* name : {L"hkey_local_machine", L"HKLM", L"HKEY_CURRENT_USER_X", L""}) {
     RegRoot root = RegRoot::Users;
-    EXPECT_FALSE(ParseRootName(name, &root)) << Narrow(name);
-    EXPECT_EQ(root, RegRoot::Users);
+    EXPECT_TRUE(!ParseRootName(name, &root) && root == RegRoot::Users) << Narrow(name);
   }
 }
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "sysaccess/system.h"
 #include "tests/fakes/test_support.h"
@@ -16,6 +15,7 @@ namespace corrivo::testing {
 namespace {
 
 using Names = std::vector<std::wstring>;
+using Answer = std::pair<FileRead, std::string>;
 
 class FileServiceContractTest : public ::testing::Test {
  protected:
@@ -26,9 +26,10 @@ class FileServiceContractTest : public ::testing::Test {
     return path;
   }
   void Put(const std::wstring& name, const std::string& bytes) { std::ofstream(Fs(In(name)), std::ios::binary) << bytes; }
-  std::string Get(const std::wstring& name) {
-    std::ifstream in(Fs(In(name)), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+  Answer Read(const std::wstring& name) {
+    Answer answer{FileRead::Ok, "stale"};
+    answer.first = files.ReadWholeFile(In(name), &answer.second);
+    return answer;
   }
   void Folder(const std::wstring& name) { std::filesystem::create_directory(Fs(In(name))); }
   Names List(const std::wstring& filter, bool fullPath = false) {
@@ -47,32 +48,26 @@ TEST_F(FileServiceContractTest, ReadsWholeFilesAndTellsMissingFromUnreadable) {
   Put(L"f.bin", bytes);
   Put(L"empty", "");
   Folder(L"sub");
-  std::string got = "stale";
-  EXPECT_EQ(files.ReadWholeFile(In(L"f.bin"), &got), FileRead::Ok);
-  EXPECT_EQ(got, bytes);
-  EXPECT_EQ(files.ReadWholeFile(In(L"empty"), &got), FileRead::Ok);
-  EXPECT_EQ(got, "");
-  EXPECT_EQ(files.ReadWholeFile(In(L"none"), &got), FileRead::Missing);
-  EXPECT_EQ(files.ReadWholeFile(In(L"none\\f"), &got), FileRead::Missing);
-  got = "stale";
-  EXPECT_EQ(files.ReadWholeFile(In(L"sub"), &got), FileRead::Unreadable) << "a folder is there";
-  EXPECT_EQ(got, "");
+  EXPECT_EQ(Read(L"f.bin"), Answer(FileRead::Ok, bytes));
+  EXPECT_EQ(Read(L"empty"), Answer(FileRead::Ok, ""));
+  EXPECT_EQ(Read(L"none"), Answer(FileRead::Missing, ""));
+  EXPECT_EQ(Read(L"none\\f"), Answer(FileRead::Missing, ""));
+  EXPECT_EQ(Read(L"sub"), Answer(FileRead::Unreadable, "")) << "a folder is there";
   EXPECT_TRUE(files.FileExists(In(L"f.bin")) && files.FolderExists(In(L"sub")));
   EXPECT_FALSE(files.FileExists(In(L"sub")) || files.FolderExists(In(L"f.bin")));
   // A runaway file is refused whole.
-  Put(L"at-cap", std::string(FileService::kMaxFileBytes, 'x'));
-  EXPECT_EQ(files.ReadWholeFile(In(L"at-cap"), &got), FileRead::Ok);
-  EXPECT_EQ(got.size(), FileService::kMaxFileBytes);
-  Put(L"past-cap", got + "y");
-  EXPECT_EQ(files.ReadWholeFile(In(L"past-cap"), &got), FileRead::Unreadable);
-  EXPECT_TRUE(got.empty());
+  const std::string atCap(FileService::kMaxFileBytes, 'x');
+  Put(L"at-cap", atCap);
+  Put(L"past-cap", atCap + "y");
+  EXPECT_TRUE(Read(L"at-cap") == Answer(FileRead::Ok, atCap));
+  EXPECT_TRUE(Read(L"past-cap") == Answer(FileRead::Unreadable, ""));
 }
 
 TEST_F(FileServiceContractTest, ReplacesWholeOrNotAtAllAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(files.ReplaceWholeFile(In(L"new.txt"), "first")) << "made when absent";
   Put(L"hosts", std::string(5000, 'o'));
   ASSERT_TRUE(files.ReplaceWholeFile(In(L"hosts"), "short"));
-  EXPECT_EQ(Get(L"hosts"), "short") << "nothing of the longer old content stays";
+  EXPECT_EQ(Read(L"hosts").second, "short") << "nothing of the longer old content stays";
   // The temporary file is written, then the target refuses it: the temporary file goes.
   {
     auto blocked = BlockReplacement(In(L"taken"));
@@ -80,9 +75,7 @@ TEST_F(FileServiceContractTest, ReplacesWholeOrNotAtAllAndLeavesNoTemporaryFile)
   }
   EXPECT_FALSE(files.ReplaceWholeFile(In(L"none\\f"), "x"));
   EXPECT_EQ(List(L"*.*"), (Names{L".", L"..", L"hosts", L"new.txt", L"taken"}));
-  std::string taken;
-  files.ReadWholeFile(In(L"taken"), &taken);
-  EXPECT_NE(taken, "x") << "what stood there stands";
+  EXPECT_NE(Read(L"taken").second, "x") << "what stood there stands";
 }
 
 // The new content must go to a new file: written in place it would reach every other name of
@@ -91,8 +84,7 @@ TEST_F(FileServiceContractTest, ReplacingNeverWritesThroughAnotherLinkOfTheFile)
   Put(L"hosts", "old");
   std::filesystem::create_hard_link(Fs(In(L"hosts")), Fs(In(L"other-name")));
   ASSERT_TRUE(files.ReplaceWholeFile(In(L"hosts"), "new"));
-  EXPECT_EQ(Get(L"hosts"), "new");
-  EXPECT_EQ(Get(L"other-name"), "old");
+  EXPECT_EQ(Read(L"hosts").second + " " + Read(L"other-name").second, "new old");
 }
 
 TEST_F(FileServiceContractTest, ListFolderFilesFilters) {
@@ -116,16 +108,12 @@ TEST(OperatingSystemContractTest, ExpandsEnvironmentLikeWindows) {
     std::size_t capacity;
     std::wstring expanded;
   } rows[] = {
-      {L"%CorrivoProbe%\\x.dll", 260, L"C:\\Probe\\x.dll"},
-      {L"%CORRIVOPROBE%", 260, L"C:\\Probe"},
-      {L"%CorrivoNoSuchName%\\x", 260, L"%CorrivoNoSuchName%\\x"},
-      {L"100%", 260, L"100%"},
+      {L"%CorrivoProbe%\\x.dll", 260, L"C:\\Probe\\x.dll"}, {L"%CORRIVOPROBE%", 260, L"C:\\Probe"},
+      {L"%CorrivoNoSuchName%\\x", 260, L"%CorrivoNoSuchName%\\x"}, {L"100%", 260, L"100%"},
       // An unknown reference is kept whole; the one after it still expands.
       {L"%CorrivoNoSuchName%%CorrivoProbe%", 260, L"%CorrivoNoSuchName%C:\\Probe"},
-      {std::wstring(259, L'x'), 260, std::wstring(259, L'x')},
-      {std::wstring(260, L'x'), 260, L""},
-      {L"%CorrivoProbe%", 9, L"C:\\Probe"},
-      {L"%CorrivoProbe%", 8, L""},
+      {std::wstring(259, L'x'), 260, std::wstring(259, L'x')}, {std::wstring(260, L'x'), 260, L""},
+      {L"%CorrivoProbe%", 9, L"C:\\Probe"}, {L"%CorrivoProbe%", 8, L""},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Narrow(os.ExpandEnvironment(row.text, row.capacity)), Narrow(row.expanded))
