@@ -29,17 +29,6 @@ const std::wstring kIEMain = L"\\Software\\Microsoft\\Internet Explorer\\Main";
 System& Real() { return PlatformSystem(); }
 std::wstring ExeFolder() { return ProgramFolder(Real().os); }
 
-// The value as stored, asking only for read rights.
-std::pair<RegType, std::vector<std::uint8_t>> RawValue(const Step& s) {
-  std::pair<RegType, std::vector<std::uint8_t>> value{RegType::None, {}};
-  std::wstring key = s.key.substr(s.key.find_first_not_of(L'\\'));
-  RegHandle h = 0;
-  if (Real().registryBackend.OpenKey(s.root, key, regaccess::kExistenceTest, &h) != regerr::kSuccess) return value;
-  Real().registryBackend.QueryValue(h, s.name, &value.first, &value.second);
-  Real().registryBackend.CloseKey(h);
-  return value;
-}
-
 // What the plan's registry steps say the registry holds, the last step for a place winning.
 void ExpectRegistryAsPlanned(const Plan& plan) {
   const Registry reg = Real().registry();
@@ -55,21 +44,21 @@ void ExpectRegistryAsPlanned(const Plan& plan) {
   for (const auto& [place, step] : last) {
     const Step& s = *step;
     SCOPED_TRACE(Narrow(DescribeStep(s)));
-    const auto [type, data] = RawValue(s);
+    const RegistryValue stored = reg.ReadValue(s.root, s.key, s.name).value_or(RegistryValue{});
     switch (s.kind) {
-      case StepKind::DeleteValue: EXPECT_EQ(type, RegType::None); break;
+      case StepKind::DeleteValue: EXPECT_EQ(stored.type, RegType::None); break;
       case StepKind::WriteDword:
-        EXPECT_EQ(type, RegType::Dword);
+        EXPECT_EQ(stored.type, RegType::Dword);
         EXPECT_EQ(reg.ReadInteger(s.root, s.key, s.name), s.dword);
         break;
       default:
-        EXPECT_EQ(type, s.kind == StepKind::WriteString ? RegType::Sz : RegType::ExpandSz);
-        EXPECT_EQ(data, WideToUtf16Le(s.text, true)) << "UTF-16 with its terminator, unexpanded";
+        EXPECT_EQ(stored.type, s.kind == StepKind::WriteString ? RegType::Sz : RegType::ExpandSz);
+        EXPECT_EQ(stored.data, WideToUtf16Le(s.text, true)) << "UTF-16 with its terminator, unexpanded";
     }
   }
 }
 
-// Between them: every registry step kind, four roots, version-dependent plans, expandable
+// Between them: every registry step kind, three roots, version-dependent plans, expandable
 // strings, key deletion and a key path with a trailing backslash.
 TEST(CatalogWineTest, RepairsLeaveInTheRealRegistryWhatTheirPlansSay) {
   RecordingRunner runner;
@@ -127,17 +116,12 @@ TEST(CatalogWineTest, InternetOptionsResetCallsTheModuleWithNoOwner) {
   const std::wstring key = L"\\Software\\CorrivoTest";
   const Registry reg = Real().registry();
   ASSERT_TRUE(reg.DeleteValue(kHkcu, key, L"ResetCalls"));
-  const struct {
-    std::wstring module;
-    InetcplOutcome outcome;
-    std::int32_t calls;
-  } rows[] = {{ExeFolder() + L"standin\\inetcpl.cpl", InetcplOutcome::Called, 1},
-              {ExeFolder() + L"pagelock_nofunc.dll", InetcplOutcome::NoExport, 1},
-              {ExeFolder() + L"no-such-module.cpl", InetcplOutcome::NotLoaded, 1}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(Real().shell.ResetIEToDefaults(row.module), row.outcome) << Narrow(row.module);
-    EXPECT_EQ(reg.ReadInteger(kHkcu, key, L"ResetCalls"), row.calls);
-  }
+  const std::pair<const wchar_t*, InetcplOutcome> modules[] = {{L"standin\\inetcpl.cpl", InetcplOutcome::Called},
+                                                               {L"pagelock_nofunc.dll", InetcplOutcome::NoExport},
+                                                               {L"no-such-module.cpl", InetcplOutcome::NotLoaded}};
+  for (const auto& [module, outcome] : modules)
+    EXPECT_EQ(Real().shell.ResetIEToDefaults(ExeFolder() + module), outcome) << Narrow(module);
+  EXPECT_EQ(reg.ReadInteger(kHkcu, key, L"ResetCalls"), 1);
   EXPECT_EQ(reg.ReadInteger(kHkcu, key, L"ResetNullOwner"), 1);
   // The repair takes the module from the system folder, where the prefix has the stand-in.
   EXPECT_TRUE(RunRepair(Real(), 209, RepairArgs{}));
@@ -160,15 +144,15 @@ TEST(CatalogWineTest, InternetExplorerShortcutsAreRealLinks) {
                                              reinterpret_cast<void**>(&link))));
       ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))));
       EXPECT_TRUE(SUCCEEDED(persist->Load(file.c_str(), STGM_READ)));
-      wchar_t path[MAX_PATH] = {}, folderOf[MAX_PATH] = {}, description[MAX_PATH] = {};
+      wchar_t path[MAX_PATH] = {}, folderOf[MAX_PATH] = {}, caption[MAX_PATH] = {};
       link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
       link->GetWorkingDirectory(folderOf, MAX_PATH);
-      link->GetDescription(description, MAX_PATH);
+      link->GetDescription(caption, MAX_PATH);
       persist->Release();
       link->Release();
       EXPECT_TRUE(EqualsNoCase(path, target)) << Narrow(path);
       EXPECT_TRUE(EqualsNoCase(folderOf, target.substr(0, target.rfind(L'\\') + 1))) << Narrow(folderOf);
-      EXPECT_EQ(std::wstring(description), kIEShortcutDescription);
+      EXPECT_EQ(std::wstring(caption), kIEShortcutDescription);
       EXPECT_TRUE(DeleteFileW(file.c_str()));
     }
     CoUninitialize();

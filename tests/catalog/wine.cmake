@@ -1,7 +1,7 @@
 # Under Wine: the catalogue against the real registry, files and processes of throw-away
 # prefixes. Beside catalog_wine_test lie test builds of the home-page library, and the prefix's
 # system folder gets a stand-in inetcpl.cpl (Wine's own ends the calling process). None of
-# these libraries is part of the product.
+# these libraries ships with the product.
 set(pagelock_defs_accept "PAGELOCK_REPLY=L\"1\"" PAGELOCK_RESULT=TRUE)
 set(pagelock_defs_refuse "PAGELOCK_REPLY=L\"0\"" PAGELOCK_RESULT=TRUE)
 set(pagelock_defs_false "PAGELOCK_REPLY=L\"1\"" PAGELOCK_RESULT=FALSE)
