@@ -9,6 +9,8 @@
 #include "sysaccess/files.h"
 #include "sysaccess/win32/win32_api.h"
 
+#include <aclapi.h>
+
 namespace corrivo::win32 {
 namespace {
 
@@ -36,6 +38,18 @@ bool IsPlainSingleFile(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info = {};
   if (!GetFileInformationByHandle(file, &info)) return false;
   return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks == 1;
+}
+
+// The replacement takes the old file's access rules, so that a file an administrator locked
+// down (the hosts file) stays locked down; a new file keeps the folder's inherited ones.
+void KeepAccessRulesOf(const std::wstring& path, HANDLE replacement) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS)
+    return;
+  SetSecurityInfo(replacement, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl, nullptr);
+  LocalFree(descriptor);
 }
 
 class Win32FileService : public FileService {
@@ -78,18 +92,15 @@ class Win32FileService : public FileService {
     if (path.empty()) return false;
     for (unsigned attempt = 0; attempt < 8; ++attempt) {
       const std::wstring temp = TemporaryNameFor(path, attempt);
-      UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE | WRITE_DAC, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
       if (!file) {
         if (GetLastError() == ERROR_FILE_EXISTS) continue;
         return false;
       }
       bool ok = IsPlainSingleFile(file.get()) && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+      if (ok) KeepAccessRulesOf(path, file.get());
       file.reset();
-      // ReplaceFile keeps the old file's access rules and attributes; a file that is not there
-      // yet (or a volume that cannot replace) takes the plain move.
-      if (ok && ::ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
       if (ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
       DeleteFileW(temp.c_str());
