@@ -89,8 +89,8 @@ RoundShape PanelShape(Size panelClient) {
 }
 
 std::optional<int> FitLastColumn(const std::vector<int>& columnWidths, int clientWidth, int itemCount,
-                                 int scrollBarWidth, bool report, bool destroying) {
-  if (!report || destroying || columnWidths.empty()) return std::nullopt;
+                                 int scrollBarWidth) {
+  if (columnWidths.empty()) return std::nullopt;
   int sum = 0;
   for (std::size_t i = 0; i + 1 < columnWidths.size(); ++i) sum += columnWidths[i];
   int available = clientWidth;

@@ -88,9 +88,9 @@ struct RoundShape {
 RoundShape WindowShape(Size window);
 RoundShape PanelShape(Size panelClient);
 
-// The last column's new width, or nothing when it stays. `report` and `destroying` describe the
-// list; `scrollBarWidth` is SM_CXVSCROLL, taken off when the list has no items.
+// The last column's new width, or nothing when it stays: what the other columns leave of the
+// list's client width, where `scrollBarWidth` (SM_CXVSCROLL) stays free while the list is empty.
 std::optional<int> FitLastColumn(const std::vector<int>& columnWidths, int clientWidth, int itemCount,
-                                 int scrollBarWidth, bool report = true, bool destroying = false);
+                                 int scrollBarWidth);
 
 }  // namespace corrivo::layout

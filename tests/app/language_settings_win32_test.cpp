@@ -47,14 +47,5 @@ TEST_F(LanguageSettingsWin32Test, ThePlatformReaderReadsTheRecordBack) {
   }
 }
 
-TEST_F(LanguageSettingsWin32Test, AFailedRecordLeavesNothingBehind) {
-  EXPECT_FALSE(WriteLanguageRecord(files, File(L"missing\\Corrivo.Log"), L"German"));
-  std::filesystem::create_directories(std::filesystem::path(File(L"Corrivo.Log")));
-  EXPECT_FALSE(WriteLanguageRecord(files, File(L"Corrivo.Log"), L"German"));
-  const auto entries = std::distance(std::filesystem::directory_iterator(std::filesystem::path(dir.path())),
-                                     std::filesystem::directory_iterator());
-  EXPECT_EQ(entries, 1) << "only the folder that blocks the record";
-}
-
 }  // namespace
 }  // namespace corrivo

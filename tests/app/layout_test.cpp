@@ -115,8 +115,6 @@ TEST(FitLastColumnTest, LastColumnTakesWhatTheOthersLeave) {
     SCOPED_TRACE(c.client);
     EXPECT_EQ(FitLastColumn(c.widths, c.client, c.items, 17), c.expected);
   }
-  EXPECT_EQ(FitLastColumn({512, 100}, 700, 3, 17, /*report=*/false), std::nullopt);
-  EXPECT_EQ(FitLastColumn({512, 100}, 700, 3, 17, true, /*destroying=*/true), std::nullopt);
 }
 
 TEST(AdvancedPageTest, TilesStackDownTheLeftAndThePagesFillTheRest) {
