@@ -1,0 +1,215 @@
+// The command line over a whole System in memory: the grammar and exit codes as one table
+// (where nothing may change unless the row runs a repair), then scan, fix, preview and export
+// against planted problems.
+#include <gtest/gtest.h>
+
+#include "catalog/catalog.h"
+#include "catalog/export.h"
+#include "catalog/reg_file.h"
+#include "console/command_line.h"
+#include "corrivo_version.h"
+#include "sysaccess/text.h"
+#include "tests/fakes/test_support.h"
+
+namespace corrivo::testing {
+namespace {
+
+using console::CommandLineContext;
+using console::RunCommandLine;
+using console::StringSink;
+
+enum class Machine { Linux, Admin7, User7, AdminXP, Server2008 };
+
+const wchar_t* kTaskMgrPolicy = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+
+struct Outcome {
+  int exit;
+  std::wstring out, err;
+};
+
+// One machine with Task Manager disabled by policy: the problem repair 401 takes away.
+struct Console {
+  explicit Console(Machine m = Machine::Admin7) : machine(m) {
+    if (m == Machine::AdminXP) box.os.SetVersion(5, 1, 1);
+    if (m == Machine::Server2008) box.os.SetVersion(6, 0, 3);
+    box.registry.PutDword(RegRoot::CurrentUser, kTaskMgrPolicy, L"DisableTaskMgr", 1);
+  }
+  Outcome Run(const std::vector<std::wstring>& args) {
+    StringSink out, err;
+    CommandLineContext context{box.system, machine != Machine::Linux, machine != Machine::User7, out, err};
+    const int exit = RunCommandLine(args, context);
+    return {exit, out.Text(), err.Text()};
+  }
+  bool TaskMgrDisabled() const { return box.registry.GetDword(RegRoot::CurrentUser, kTaskMgrPolicy, L"DisableTaskMgr").has_value(); }
+  Machine machine;
+  TestSystem box;
+};
+
+struct Row {
+  std::vector<std::wstring> args;
+  Machine machine;
+  int exit;
+  std::wstring out;  // a piece of standard output ("" when it does not matter)
+  std::wstring err;  // a piece of the error stream
+  bool repairs = false;  // the row may change the machine
+};
+
+const std::wstring kVersionLine = L"Corrivo " + Utf8ToWide(CORRIVO_VERSION) + L"\n";
+
+const Row kRows[] = {
+    {{}, Machine::Admin7, 2, L"", L"corrivo: no command given\n"},
+    {{L"/?"}, Machine::Linux, 0, L"Usage: corrivo", L""},
+    {{L"--help"}, Machine::Admin7, 0, L"fix --found", L""},
+    {{L"fix", L"401", L"/?"}, Machine::Admin7, 0, L"Usage: corrivo", L""},
+    {{L"--version"}, Machine::Linux, 0, kVersionLine, L""},
+    {{L"--json", L"--version"}, Machine::Linux, 0, L"{\"type\":\"version\",\"version\":\"" CORRIVO_VERSION "\"}\n", L""},
+    {{L"LIST"}, Machine::Linux, 0, L"\n401  Security row 1", L""},
+    {{L"frob"}, Machine::Admin7, 2, L"", L"unknown command 'frob'"},
+    {{L"list", L"--frob"}, Machine::Admin7, 2, L"", L"unknown option '--frob'"},
+    {{L"list", L"101"}, Machine::Admin7, 2, L"", L"'list' takes no arguments, not '101'"},
+    {{L"list", L"--version"}, Machine::Admin7, 2, L"", L"unknown option '--version'"},
+    {{L"show", L"\x1b]0;x\x07"}, Machine::Linux, 2, L"", L"'?]0;x?' is not a repair ID"},
+    {{L"show"}, Machine::Linux, 2, L"", L"'show' takes one repair ID"},
+    {{L"show", L"101", L"102", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'show' takes one repair ID"},
+    {{L"show", L"999", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"no repair has the ID '999'"},
+    {{L"show", L"+401", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'+401' is not a repair ID"},
+    {{L"show", L"401", L"--windows"}, Machine::Linux, 2, L"", L"option '--windows' needs a value"},
+    {{L"show", L"401", L"--windows", L"--json"}, Machine::Linux, 2, L"", L"\"message\":\"option '--windows' needs a value\""},
+    {{L"show", L"401", L"--windows", L"2000"}, Machine::Linux, 2, L"", L"unknown Windows version '2000'"},
+    {{L"show", L"401", L"--windows", L"xp", L"--windows", L"7"}, Machine::Linux, 2, L"", L"'--windows' is given twice"},
+    {{L"show", L"401", L"--windows", L"xp", L"--format", L"reg"}, Machine::Linux, 2, L"", L"'--format' does not apply to 'show'"},
+    {{L"show", L"401"}, Machine::Linux, 3, L"", L"'show' needs --windows"},
+    {{L"show", L"401"}, Machine::Server2008, 3, L"", L"(version 6.0, server) is not supported"},
+    {{L"show", L"401"}, Machine::Admin7, 0, L"Repair 401 on Windows 7: Security row 1", L""},
+    {{L"show", L"401", L"--windows", L"Windows XP"}, Machine::Linux, 0,
+     L"delete value HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System [DisableTaskMgr]", L""},
+    {{L"show", L"503", L"--windows", L"xp"}, Machine::Linux, 0, L"disabled on this version", L""},
+    {{L"scan", L"--windows", L"xp"}, Machine::Admin7, 2, L"", L"'--windows' does not apply to 'scan'"},
+    {{L"scan"}, Machine::Linux, 3, L"", L"'scan' acts on the Windows it runs on"},
+    {{L"preview", L"401"}, Machine::Linux, 3, L"", L"'preview' acts on the Windows it runs on"},
+    {{L"fix", L"401"}, Machine::Linux, 3, L"", L"'fix' acts on the Windows it runs on"},
+    {{L"scan"}, Machine::Server2008, 3, L"", L"is not supported"},
+    {{L"fix", L"401"}, Machine::User7, 3, L"", L"needs administrator rights"},
+    {{L"fix", L"--found"}, Machine::User7, 3, L"", L"needs administrator rights"},
+    {{L"fix", L"401", L"503"}, Machine::AdminXP, 3, L"", L"repair 503 is disabled on Windows XP; nothing was changed"},
+    {{L"fix", L"401", L"999"}, Machine::Admin7, 2, L"", L"no repair has the ID '999'"},
+    {{L"fix"}, Machine::Admin7, 2, L"", L"'fix' needs repair IDs or --found"},
+    {{L"fix", L"--found", L"401"}, Machine::Admin7, 2, L"", L"'fix --found' takes no repair IDs"},
+    {{L"fix", L"401", L"401"}, Machine::Admin7, 0, L"401 Fixed!        Enable Task Manager\n1 fixed, 0 failed.", L"", true},
+    {{L"fix", L"401"}, Machine::AdminXP, 0, L"Fixed!", L"", true},
+    {{L"export", L"401", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'export' needs --format"},
+    {{L"export", L"--format", L"zip", L"401"}, Machine::Linux, 2, L"", L"unknown export format 'zip'"},
+    {{L"export", L"--format", L"reg", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'export' needs at least one repair ID"},
+    {{L"export", L"--format", L"reg", L"--windows", L"xp", L"--output"}, Machine::Linux, 2, L"", L"needs a value"},
+    {{L"export", L"--format", L"reg", L"401"}, Machine::Linux, 3, L"", L"'export' needs --windows"},
+    {{L"export", L"--format", L"reg", L"--windows", L"7", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
+    {{L"frob", L"--json"}, Machine::Linux, 2, L"", L"{\"type\":\"error\",\"exit\":2,\"message\":\"unknown command 'frob'\""},
+    {{L"fix", L"401", L"--json"}, Machine::User7, 3, L"", L"{\"type\":\"error\",\"exit\":3,"},
+};
+
+TEST(CommandLineTest, GrammarAndExitCodes) {
+  for (const Row& row : kRows) {
+    std::wstring line;
+    for (const auto& a : row.args) line += L" " + a;
+    SCOPED_TRACE("corrivo" + Narrow(line) + " on machine " + std::to_string(static_cast<int>(row.machine)));
+    Console c(row.machine);
+    const std::wstring before = c.box.registry.Dump();
+    const Outcome o = c.Run(row.args);
+    EXPECT_EQ(o.exit, row.exit);
+    EXPECT_NE(o.out.find(row.out), std::wstring::npos) << Narrow(o.out);
+    EXPECT_NE(o.err.find(row.err), std::wstring::npos) << Narrow(o.err);
+    if (row.exit >= 2) {
+      // One line naming the fault; the usage follows only when the arguments were wrong.
+      EXPECT_TRUE(o.out.empty()) << Narrow(o.out);
+      EXPECT_EQ(o.err.find(L"Usage:") != std::wstring::npos, row.exit == 2);
+      EXPECT_EQ(o.err.back(), L'\n');
+    } else {
+      EXPECT_TRUE(o.err.empty()) << Narrow(o.err);
+    }
+    if (!row.repairs) {
+      EXPECT_EQ(c.box.registry.Dump(), before);
+      EXPECT_TRUE(c.box.runner.Commands().empty());
+      EXPECT_EQ(c.box.files.WriteCount(), 0);
+    }
+  }
+}
+
+TEST(CommandLineTest, ScanListsPlantedProblemsAndFixFoundRepairsThem) {
+  Console c;
+  c.box.registry.PutDword(RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                          L"DisableRegistryTools", 1);
+  Outcome scan = c.Run({L"scan"});
+  EXPECT_EQ(scan.exit, 1);
+  EXPECT_NE(scan.out.find(L"\n401 Enable Task Manager. When"), std::wstring::npos) << Narrow(scan.out);
+  EXPECT_NE(scan.out.find(L"\n403 Enable Registry Editer."), std::wstring::npos);
+  EXPECT_NE(scan.out.find(L"problems found. Repair them with: corrivo fix --found\n"), std::wstring::npos);
+
+  Outcome fix = c.Run({L"fix", L"--found", L"--json"});
+  EXPECT_NE(fix.out.find(L"{\"type\":\"result\",\"id\":401,\"fixed\":true,\"result\":\"Fixed!\"}\n"), std::wstring::npos)
+      << Narrow(fix.out);
+  EXPECT_FALSE(c.TaskMgrDisabled());
+  EXPECT_EQ(c.box.shell.Requests(), std::vector<std::wstring>{L"associations changed"});
+
+  scan = c.Run({L"scan", L"--json"});
+  EXPECT_EQ(scan.out.find(L"\"id\":401,"), std::wstring::npos);
+  EXPECT_EQ(scan.out.find(L"\"id\":403,"), std::wstring::npos);
+  EXPECT_NE(scan.out.find(L"{\"type\":\"summary\",\"windows\":\"7\",\"problems\":"), std::wstring::npos);
+}
+
+TEST(CommandLineTest, AFailedRepairSaysSoAndExitsOne) {
+  Console c;
+  // The plan's last step decides: the machine-wide policy that cannot be deleted.
+  c.box.registry.PutDword(RegRoot::LocalMachine, kTaskMgrPolicy, L"DisableTaskMgr", 1);
+  c.box.registry.FailOperation(MemoryRegistry::Op::DeleteValue, regerr::kAccessDenied);
+  const Outcome o = c.Run({L"fix", L"401"});
+  EXPECT_EQ(o.exit, 1);
+  EXPECT_NE(o.out.find(L"401 Fixed Failed! Enable Task Manager\n0 fixed, 1 failed.\n"), std::wstring::npos) << Narrow(o.out);
+  EXPECT_TRUE(c.box.shell.Requests().empty());
+}
+
+TEST(CommandLineTest, PreviewReadsAndWritesNothing) {
+  Console c;
+  const std::wstring before = c.box.registry.Dump();
+  const Outcome o = c.Run({L"preview", L"401", L"--json"});
+  EXPECT_EQ(o.exit, 0);
+  EXPECT_NE(o.out.find(L"{\"type\":\"preview\",\"id\":401,\"windows\":\"7\",\"text\":"), std::wstring::npos);
+  EXPECT_NE(o.out.find(L"DisableTaskMgr"), std::wstring::npos) << Narrow(o.out);
+  EXPECT_EQ(c.box.registry.Dump(), before);
+  EXPECT_TRUE(c.TaskMgrDisabled());
+}
+
+TEST(CommandLineTest, ExportWritesTheWholeFileOrLeavesItAsItWas) {
+  Console c(Machine::Linux);
+  const std::wstring file = L"C:\\out\\fixes.reg";
+  Outcome o = c.Run({L"export", L"--format", L"reg", L"--windows", L"xp", L"--output", file, L"401"});
+  EXPECT_EQ(o.exit, 0) << Narrow(o.err);
+  const std::string bytes = c.box.files.Get(file);
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  EXPECT_NE(DecodeRegFileBytes(bytes).find(L"\"DisableTaskMgr\"=-"), std::wstring::npos);
+
+  c.box.files.FailWrites(file);
+  o = c.Run({L"export", L"--format", L"cmd", L"--windows", L"xp", L"--output", file, L"401"});
+  EXPECT_EQ(o.exit, 1);
+  EXPECT_NE(o.err.find(L"cannot write 'C:\\out\\fixes.reg'; it was left as it was"), std::wstring::npos);
+  EXPECT_EQ(c.box.files.Get(file), bytes);
+}
+
+TEST(CommandLineTest, ARepairThatCannotBeExportedIsNamedAndNothingIsWritten) {
+  for (const Repair& r : Repairs()) {
+    if (IsExportable(r.id, ExportFormat::Reg, WindowsVersion::Seven)) continue;
+    Console c(Machine::Linux);
+    const Outcome o = c.Run({L"export", L"--format", L"reg", L"--windows", L"7", L"--output", L"C:\\x.reg",
+                             L"401", std::to_wstring(r.id)});
+    EXPECT_EQ(o.exit, 3);
+    EXPECT_NE(o.err.find(L"cannot export as reg for Windows 7: repair " + std::to_wstring(r.id) + L" "), std::wstring::npos)
+        << Narrow(o.err);
+    EXPECT_EQ(o.err.find(L'\n'), o.err.size() - 1);
+    EXPECT_EQ(c.box.files.WriteCount(), 0);
+    return;
+  }
+  GTEST_SKIP() << "every repair can be exported as .reg on Windows 7";
+}
+
+}  // namespace
+}  // namespace corrivo::testing
