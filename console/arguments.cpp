@@ -13,25 +13,25 @@ constexpr std::size_t kQuotedMax = 40;
 
 enum class Option { Json, Found, RegistryOnly, Windows, Format, Output };
 
-struct OptionSpec {
+struct OptionRule {
   const wchar_t* name;
   Option option;
   bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRule kOptions[] = {
     {L"--json", Option::Json, false},       {L"--found", Option::Found, false},
     {L"--registry-only", Option::RegistryOnly, false}, {L"--windows", Option::Windows, true},
     {L"--format", Option::Format, true},    {L"--output", Option::Output, true},
 };
 
-struct CommandSpec {
+struct CommandRule {
   const wchar_t* name;
   Command command;
   std::initializer_list<Option> options;  // besides --json, which every command takes
 };
 
-const CommandSpec kCommands[] = {
+const CommandRule kCommands[] = {
     {L"--version", Command::Version, {}},
     {L"list", Command::List, {}},
     {L"show", Command::Show, {Option::Windows}},
@@ -41,15 +41,15 @@ const CommandSpec kCommands[] = {
     {L"export", Command::Export, {Option::Windows, Option::Format, Option::Output, Option::RegistryOnly}},
 };
 
-const OptionSpec* FindOption(const std::wstring& word) {
-  for (const auto& spec : kOptions)
-    if (word == spec.name) return &spec;
+const OptionRule* FindOption(const std::wstring& word) {
+  for (const auto& rule : kOptions)
+    if (word == rule.name) return &rule;
   return nullptr;
 }
 
-const CommandSpec* FindCommand(const std::wstring& word) {
-  for (const auto& spec : kCommands)
-    if (EqualsNoCase(word, spec.name)) return &spec;
+const CommandRule* FindCommand(const std::wstring& word) {
+  for (const auto& rule : kCommands)
+    if (EqualsNoCase(word, rule.name)) return &rule;
   return nullptr;
 }
 
@@ -86,8 +86,8 @@ std::wstring Named(Command command) { return std::wstring(L"'") + CommandName(co
 }  // namespace
 
 const wchar_t* CommandName(Command command) {
-  for (const auto& spec : kCommands)
-    if (spec.command == command) return spec.name;
+  for (const auto& rule : kCommands)
+    if (rule.command == command) return rule.name;
   return L"--help";
 }
 
@@ -129,9 +129,9 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
 
   Invocation inv;
   inv.json = json;
-  const CommandSpec* command = nullptr;
+  const CommandRule* command = nullptr;
   std::vector<std::wstring> words;
-  std::vector<const OptionSpec*> given;
+  std::vector<const OptionRule*> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::wstring& arg = args[i];
     if (!command && FindCommand(arg)) {
@@ -143,26 +143,26 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
       words.push_back(arg);
       continue;
     }
-    const OptionSpec* spec = FindOption(arg);
-    if (!spec) return Fail(L"unknown option " + Quote(arg));
-    if (std::find(given.begin(), given.end(), spec) != given.end() && spec->option != Option::Json)
+    const OptionRule* rule = FindOption(arg);
+    if (!rule) return Fail(L"unknown option " + Quote(arg));
+    if (std::find(given.begin(), given.end(), rule) != given.end() && rule->option != Option::Json)
       return Fail(L"option " + Quote(arg) + L" is given twice");
-    given.push_back(spec);
-    if (!spec->takesValue) {
-      if (spec->option == Option::Found) inv.found = true;
-      if (spec->option == Option::RegistryOnly) inv.registryOnly = true;
+    given.push_back(rule);
+    if (!rule->takesValue) {
+      if (rule->option == Option::Found) inv.found = true;
+      if (rule->option == Option::RegistryOnly) inv.registryOnly = true;
       continue;
     }
     // A value that is itself an option means the value was left out.
     if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind(L"--", 0) == 0)
       return Fail(L"option " + Quote(arg) + L" needs a value");
     const std::wstring& value = args[++i];
-    if (spec->option == Option::Windows) {
+    if (rule->option == Option::Windows) {
       WindowsVersion version;
       if (!ParseVersionName(value, &version))
         return Fail(L"unknown Windows version " + Quote(value) + L" (xp, vista, 7 or 8)");
       inv.windows = version;
-    } else if (spec->option == Option::Format) {
+    } else if (rule->option == Option::Format) {
       Format format;
       if (!ParseFormat(value, &format)) return Fail(L"unknown export format " + Quote(value) + L" (reg, cmd or ansible)");
       inv.format = format;
@@ -173,10 +173,10 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
   if (!command) return Fail(L"no command given");
   inv.command = command->command;
 
-  for (const OptionSpec* spec : given) {
-    if (spec->option == Option::Json) continue;
-    if (std::find(command->options.begin(), command->options.end(), spec->option) == command->options.end())
-      return Fail(std::wstring(L"option '") + spec->name + L"' does not apply to " + Named(inv.command));
+  for (const OptionRule* rule : given) {
+    if (rule->option == Option::Json) continue;
+    if (std::find(command->options.begin(), command->options.end(), rule->option) == command->options.end())
+      return Fail(std::wstring(L"option '") + rule->name + L"' does not apply to " + Named(inv.command));
   }
 
   const bool takesIds = inv.command == Command::Show || inv.command == Command::Preview ||
