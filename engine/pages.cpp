@@ -97,7 +97,7 @@ void EnginePages::FillRows() {
   int rows = 0;
   for (const ScanResult& r : thread_.Results) {
     if (!r.Problem || !r.Offered) continue;
-    view_.AddRow(r.Description, texts_.NeedFix, std::to_wstring(r.Index));
+    view_.AddRow(r.Description, texts_.needsFix, std::to_wstring(r.Index));
     view_.SetRowChecked(rows++, true);
   }
   view_.DebugOutput(std::to_wstring(rows));
@@ -109,11 +109,11 @@ void EnginePages::FillRows() {
     ChangeSelectAll(true);
     SelectAllGuard = 1;
     for (int i = 0; i < rows; ++i) view_.SetRowChecked(i, true);
-    view_.SetColumnCaption(ColumnTitle + L"(" + texts_.Total + L":" + std::to_wstring(rows) + L")");
+    view_.SetColumnCaption(ColumnTitle + L"(" + texts_.total + L":" + std::to_wstring(rows) + L")");
   } else {
     view_.BringToFront(PageButton::Scan);
     view_.SetColumnCaption(ColumnTitle);
-    view_.ShowInfo(texts_.NoProblem);
+    view_.ShowInfo(texts_.noProblems);
   }
   Scanned = 1;
   if (!AnyItemChecked()) view_.SetEnabled(PageButton::Fix, false);
@@ -145,8 +145,8 @@ void EnginePages::Button_FixClick() {
     view_.BringToFront(PageButton::Scan);
     view_.SetEnabled(PageButton::Fix, false);
     view_.SetSelectAllVisible(false);
-    view_.SetColumnCaption(ColumnTitle + L" ( " + texts_.NoProblem + L" )");
-    view_.ShowInfo(texts_.FixAll);
+    view_.SetColumnCaption(ColumnTitle + L" ( " + texts_.noProblems + L" )");
+    view_.ShowInfo(texts_.allFixed);
   }
   view_.BringToFront(PageButton::Fix);
   view_.SetEnabled(PageButton::Scan, true);
@@ -212,14 +212,14 @@ void EnginePages::RunRegistration(const Registration& r) {
 
 void EnginePages::Button_FixIEClick() {
   RunRegistration({PageButton::FixIE, PageButton::StopFixIE, PageButton::FixWmp, PageProgress::IE,
-                   IeStopRequested, thread_.IeDone, &TScanAndFixThread::StartIeRegister, texts_.FixIESure,
-                   texts_.FixIEFinish});
+                   IeStopRequested, thread_.IeDone, &TScanAndFixThread::StartIeRegister, texts_.confirmIERegistration,
+                   texts_.ieRegistered});
 }
 
 void EnginePages::Button_Fix_MediaPlayerClick() {
   RunRegistration({PageButton::FixWmp, PageButton::StopFixWmp, PageButton::FixIE, PageProgress::Wmp,
-                   WmpStopRequested, thread_.WmpDone, &TScanAndFixThread::StartWmpRegister, texts_.FixMPSure,
-                   texts_.FixMPFinish});
+                   WmpStopRequested, thread_.WmpDone, &TScanAndFixThread::StartWmpRegister, texts_.confirmMediaPlayerRegistration,
+                   texts_.mediaPlayerRegistered});
 }
 
 void EnginePages::Close() {

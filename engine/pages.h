@@ -68,21 +68,21 @@ class EnginePagesView {
   // with OK and Cancel, Cancel the default (true for OK).
   virtual void ShowInfo(const std::wstring& text) = 0;
   virtual bool ConfirmWarning(const std::wstring& text) = 0;
-  // SHCNE_ASSOCCHANGED with SHCNF_FLUSH.
+  // Tells the shell that associations and icons changed.
   virtual void NotifyAssocChanged() = 0;
   virtual void DebugOutput(const std::wstring& text) = 0;
 };
 
 // The page texts of section FixWindows_M, with their built-in defaults.
 struct EnginePageTexts {
-  std::wstring NoProblem = L"No problems";
-  std::wstring FixAll = L"All problems fixed.";
-  std::wstring NeedFix = L"Need Fix";
-  std::wstring Total = L"Total";
-  std::wstring FixIESure = L"Are you sure of reregister all DLL and OCX files for IE?";
-  std::wstring FixMPSure = L"Are you sure of reregister all DLL and OCX files for Media Player?";
-  std::wstring FixIEFinish = L"Internet Explorer fixed.";
-  std::wstring FixMPFinish = L"Media Player fixed.";
+  std::wstring noProblems = L"No problems";
+  std::wstring allFixed = L"All problems fixed.";
+  std::wstring needsFix = L"Need Fix";
+  std::wstring total = L"Total";
+  std::wstring confirmIERegistration = L"Are you sure of reregister all DLL and OCX files for IE?";
+  std::wstring confirmMediaPlayerRegistration = L"Are you sure of reregister all DLL and OCX files for Media Player?";
+  std::wstring ieRegistered = L"Internet Explorer fixed.";
+  std::wstring mediaPlayerRegistered = L"Media Player fixed.";
 };
 
 // Progress positions from the thread's counters, in integer arithmetic.

@@ -28,14 +28,14 @@ void MainWindow::WireEnginePages() {
     pagesView_->BringToFront(b);
 
   EnginePageTexts texts;
-  texts.NoProblem = messages_.noProblems;
-  texts.FixAll = messages_.allFixed;
-  texts.NeedFix = messages_.needsFix;
-  texts.Total = messages_.total;
-  texts.FixIESure = messages_.confirmIERegistration;
-  texts.FixMPSure = messages_.confirmMediaPlayerRegistration;
-  texts.FixIEFinish = messages_.ieRegistered;
-  texts.FixMPFinish = messages_.mediaPlayerRegistered;
+  texts.noProblems = messages_.noProblems;
+  texts.allFixed = messages_.allFixed;
+  texts.needsFix = messages_.needsFix;
+  texts.total = messages_.total;
+  texts.confirmIERegistration = messages_.confirmIERegistration;
+  texts.confirmMediaPlayerRegistration = messages_.confirmMediaPlayerRegistration;
+  texts.ieRegistered = messages_.ieRegistered;
+  texts.mediaPlayerRegistered = messages_.mediaPlayerRegistered;
   pages_ = std::make_unique<EnginePages>(*thread_, *pagesView_, texts, columnTitle_);
 
   EnginePages& pages = *pages_;

@@ -158,8 +158,8 @@ TEST_F(PagesTest, RegistrationsLaunchTheirWholeListAndGiveTheButtonsBack) {
     ASSERT_GE(launched.size(), list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
       EXPECT_EQ(launched[launched.size() - list.size() + i], L"/c" + list[i]);
-    EXPECT_EQ(view.confirmations, Texts{ie ? texts.FixIESure : texts.FixMPSure});
-    EXPECT_EQ(view.infos, Texts{ie ? texts.FixIEFinish : texts.FixMPFinish});
+    EXPECT_EQ(view.confirmations, Texts{ie ? texts.confirmIERegistration : texts.confirmMediaPlayerRegistration});
+    EXPECT_EQ(view.infos, Texts{ie ? texts.ieRegistered : texts.mediaPlayerRegistered});
     ExpectProgressRanToTheEnd(bar, 103);
     EXPECT_TRUE(view.enabled == enabled && view.front == front);
   }
