@@ -8,7 +8,7 @@ void RunOneClickRepair(System& system, int id, const RepairArgs& args, const Rep
                        RepairFeedback& feedback) {
   if (!IsCatalogId(id)) return;
   if (!RunRepair(system, id, args)) {
-    feedback.ShowResult(texts.failed);
+    feedback.ShowResult(texts.fixFailed);
     return;
   }
   system.shell.NotifyAssociationsChanged();

@@ -18,7 +18,7 @@ class RepairFeedback {
 // The two result texts (language keys D_FixFinish and D_FixFailed).
 struct RepairResultTexts {
   std::wstring fixed = L"Fixed!";
-  std::wstring failed = L"Fixed Failed!";
+  std::wstring fixFailed = L"Fixed Failed!";
 };
 
 // Runs the repair with the arguments it takes and reports the result; after a success the

@@ -182,7 +182,7 @@ void MainWindow::RunOneClickFix(int fixId) {
   args.ieVersionName = ieVersionName_;
   RepairResultTexts texts;
   texts.fixed = messages_.fixed;
-  texts.failed = messages_.fixFailed;
+  texts.fixFailed = messages_.fixFailed;
   ResultBox box(hwnd_);
   RunOneClickRepair(system_, fixId, args, texts, box);
 }
