@@ -86,7 +86,7 @@ bool IsAscii(const std::wstring& text) {
 }
 
 // Redirections go after the command: Wine's cmd.exe does not take "2>" in front of one. After
-// an odd number of quotes they would be read as part of the last argument, so such a line
+// an odd number of quotes they would be read into the last argument, so such a line
 // keeps its output.
 std::wstring Quietly(const std::wstring& command, const wchar_t* redirection) {
   std::size_t quotes = 0;
@@ -171,9 +171,17 @@ std::wstring Count(const std::wstring& message) {
 // The plan's steps in order. Steps only the program can do are reported as failed; with
 // `registryOnly` every step that does not change the registry is left out.
 void WritePlan(Batch& batch, const RepairPlan& r, const std::wstring& labelPrefix, bool registryOnly) {
+  // Like the executor, a plan starts as if a step had succeeded: a fallback first never runs.
+  batch.Line(L"set ok=1");
   for (std::size_t i = 0; i < r.plan.size(); ++i) {
     const Step& s = r.plan[i];
-    if (registryOnly && !ChangesRegistry(s)) continue;
+    if (registryOnly && !ChangesRegistry(s)) {
+      // A step left out cannot have succeeded, so a fallback after it runs; a pause always
+      // succeeds; a fallback left out changes nothing, as when it is skipped.
+      if (s.condition != StepCondition::IfPreviousFailed)
+        batch.Line(s.kind == StepKind::Run || s.kind == StepKind::Special ? L"set ok=0" : L"set ok=1");
+      continue;
+    }
     const std::wstring where = L"Corrivo " + std::to_wstring(r.id) + L", step " + std::to_wstring(i + 1);
     const std::wstring label = labelPrefix + L"_" + std::to_wstring(i + 1);
     // %ok% still holds the result of the last step that ran.

@@ -26,7 +26,7 @@ bool IsCommand(const Step& s) { return s.kind == StepKind::Run; }
 bool IsSpecial(const Step& s) { return s.kind == StepKind::Special; }
 bool ChangesRegistryItself(const Step& s) { return s.special == SpecialStep::PatchStickyNotesFlags; }
 
-bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+bool Contains(const std::wstring& text, const std::wstring& piece) { return text.find(piece) != std::wstring::npos; }
 
 // The problem each step repairs, so that deletions and changes of type really happen.
 void Plant(MemoryRegistry& registry, const Plan& plan) {

@@ -3,8 +3,9 @@
 //
 //   export_wine_probe repair V...   plants a problem for every step, runs the repairs
 //   export_wine_probe reg V...      plants the same, imports the .reg export with regedit /s
-//   export_wine_probe cmd V...      plants the same, runs the .cmd export with cmd.exe, this
-//                                   probe standing beside it as the console twin
+//   export_wine_probe cmd V...      plants the same, runs the .cmd export with cmd.exe: for the
+//                                   first version only its registry steps, for the others
+//                                   everything, this probe beside it as the console twin
 //
 // Besides catalogue repairs, each mode applies the edge plans of export_edge_plans.h that its
 // format carries. Each prints every value and key the plans touch, one line each, prefixed with
@@ -154,7 +155,7 @@ DWORD RunBatch(const std::wstring& folder, const std::wstring& text, std::string
   return code;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 // Without the twin, each step only it can do is reported and counted, as is a command that
 // fails; the exit code says so.
@@ -258,15 +259,23 @@ int wmain(int argc, wchar_t** argv) {
       ok = ImportRegFile(L"edge.reg", exporting::WriteRegFile(Join(edgeRegistry, edgeWide), args.windows, {})) && ok;
       Dump(registry, Join(Join(PlansOf(withTwin, args), edgeRegistry), edgeWide), args.windows);
     } else if (mode == L"cmd") {
-      wchar_t self[MAX_PATH] = {};
-      GetModuleFileNameW(nullptr, self, MAX_PATH);
-      const std::wstring folder = std::wstring(kWork) + L"\\catalogue";
-      std::filesystem::create_directories(std::filesystem::path(folder));
-      CopyFileW(self, (folder + L"\\Corrivo.com").c_str(), FALSE);
-      SetEnvironmentVariableW(L"CORRIVO_EXPORT_WINDOWS", VersionName(args.windows));
-      ok = RunBatchFile(L"catalogue", ExportRepairs(ExportFormat::Cmd, all, args.windows, {}), args.windows) && ok;
+      // The first version's batch file has only the registry steps, without the twin beside
+      // it; the others have everything, the twin running the steps only it can do.
+      const bool registryOnlyRun = i == 2;
+      const std::vector<int>& ids = registryOnlyRun ? withTwin : all;
+      const std::wstring name = std::wstring(L"catalogue-") + VersionName(args.windows);
+      if (!registryOnlyRun) {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        const std::wstring folder = std::wstring(kWork) + L"\\" + name;
+        std::filesystem::create_directories(std::filesystem::path(folder));
+        CopyFileW(self, (folder + L"\\Corrivo.com").c_str(), FALSE);
+        SetEnvironmentVariableW(L"CORRIVO_EXPORT_WINDOWS", VersionName(args.windows));
+      }
+      ok = RunBatchFile(name, ExportRepairs(ExportFormat::Cmd, ids, args.windows, ExportOptions{registryOnlyRun}),
+                        args.windows) && ok;
       ok = RunBatchFile(L"edge", exporting::WriteBatchFile(Join(edgeRegistry, edgeCommands), args.windows, {}), args.windows) && ok;
-      Dump(registry, Join(Join(PlansOf(all, args), edgeRegistry), edgeCommands), args.windows);
+      Dump(registry, Join(Join(PlansOf(ids, args), edgeRegistry), edgeCommands), args.windows);
       if (i == 2) ok = CheckFailuresAreCounted() && ok;
     } else {
       return 2;
