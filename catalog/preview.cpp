@@ -117,16 +117,21 @@ HostsPreview PreviewHosts(System& system, WindowsVersion windows) {
   return preview;
 }
 
+// The folders are read when the step runs; this is where they point now.
 std::wstring ShortcutNote(Overlay& registry) {
-  std::wstring note = L"saves the Internet Explorer shortcut";
+  std::wstring saved, missing;
   for (const wchar_t* folder : {L"Desktop", L"Start Menu"}) {
     const auto value = registry.Read(RegRoot::CurrentUser, kShellFoldersKey, folder);
     std::wstring path;
     if (value && (value->type == RegType::Sz || value->type == RegType::ExpandSz) && value->data.size() >= 2)
       path = Utf16LeToWide(value->data.data(), value->data.size() - 2);
-    note += std::wstring(folder == std::wstring(L"Desktop") ? L" " : L" and ") + L"\"" +
-            (path.empty() ? std::wstring(L"(no ") + folder + L" folder)" : path) + L"\\" + kIEShortcutName + L".lnk\"";
+    std::wstring& list = path.empty() ? missing : saved;
+    list += std::wstring(list.empty() ? L"" : L" and ") +
+            (path.empty() ? std::wstring(folder) : L"\"" + path + L"\\" + kIEShortcutName + L".lnk\"");
   }
+  std::wstring note = L"saves the Internet Explorer shortcut";
+  if (!saved.empty()) note += L" as " + saved;
+  if (!missing.empty()) note += L"; no folder is set for " + missing;
   return note;
 }
 
