@@ -1,3 +1,5 @@
+# Included once, whoever includes it.
+include_guard(GLOBAL)
 # Previews and exports. The unit tests run against the memory system; the consumer checks give
 # the exports to the programs that read them: ansible-playbook and ansible-lint on Linux,
 # regedit and cmd.exe under Wine (scripts/check-exports).
