@@ -1,8 +1,7 @@
-# Included once, whoever includes it.
-include_guard(GLOBAL)
 # Previews and exports. The unit tests run against the memory system; the consumer checks give
 # the exports to the programs that read them: ansible-playbook and ansible-lint on Linux,
-# regedit and cmd.exe under Wine (scripts/check-exports).
+# regedit and cmd.exe under Wine (scripts/check-exports). Included once, whoever includes it.
+include_guard(GLOBAL)
 corrivo_add_test(export_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/preview_test.cpp ${CMAKE_CURRENT_LIST_DIR}/export_test.cpp
   LIBS corrivo_catalog
