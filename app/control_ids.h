@@ -54,6 +54,12 @@ constexpr int HeaderLabel(int page) { return kLabelGeneral + page; }
 constexpr int kCategoryLabelBase = 4030;
 constexpr int CategoryLabel(int category) { return kCategoryLabelBase + category; }
 
+// "What will this change?": the item of a repair row's context menu, and the box it opens (a
+// dialog owned by the main window) with the preview's read-only text and its Close button.
+constexpr int kMenuWhatWillChange = 6001;
+constexpr int kPreviewText = 6002;
+constexpr int kPreviewClose = 6003;
+
 // Pictures, panels and pages that nobody clicks or reads still get identifiers so that a test
 // driver can find them; they stay clear of the ranges above.
 constexpr int kImg1 = 5001;

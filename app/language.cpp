@@ -31,6 +31,7 @@ const std::vector<MessageTextKey>& MessageTextKeys() {
       {L"D_Max", &MessageTexts::maximiseHint},
       {L"D_Restore", &MessageTexts::restoreHint},
       {L"D_Close", &MessageTexts::closeHint},
+      {L"D_WhatWillChange", &MessageTexts::whatWillChange},
   };
   return keys;
 }

@@ -1,5 +1,5 @@
 // The language files: TLanguage finds the language files beside the program, loads the one the
-// suite's setting names and applies it to a window; the fifteen message texts; the suite setting
+// suite's setting names and applies it to a window; the message texts; the suite setting
 // and the language record.
 #pragma once
 
@@ -35,6 +35,7 @@ struct MessageTexts {
   std::wstring maximiseHint = L"Maximize";
   std::wstring restoreHint = L"Restore";
   std::wstring closeHint = L"Close";
+  std::wstring whatWillChange = L"What will this change?";  // a repair row's context menu
 };
 
 // The key of each message text and where it goes, in the order above.
@@ -78,7 +79,7 @@ class TLanguage {
   std::wstring loaded_;
 };
 
-// Copies the fifteen message texts out of the loaded language, defaults where a key is missing.
+// Copies the message texts out of the loaded language, defaults where a key is missing.
 MessageTexts ReadMessageTexts(const TLanguage& language);
 
 // The suite settings file: the roaming application-data folder + "\Tarsio\Helmwise V8\Main.ini".

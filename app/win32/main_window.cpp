@@ -56,6 +56,7 @@ void MainWindow::Show(int showCommand) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  if (RouteContextMenuRequest(msg)) return true;
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
@@ -103,7 +104,17 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case DM_GETDEFID:
       return OnGetDefaultButton();
+    case WM_CONTEXTMENU:
+      contextMenuAsked_ = true;
+      if (OfferRepairPreview(reinterpret_cast<HWND>(wp), lp)) return 0;
+      break;
     case WM_COMMAND:
+      // The menu's choice comes posted, after the menu has closed, with no control behind it.
+      if (lp == 0 && LOWORD(wp) == ids::kMenuWhatWillChange) {
+        ShowRepairPreview();
+        return 0;
+      }
+      [[fallthrough]];
     case WM_NOTIFY:
     case WM_DRAWITEM:
       if (Control::ReflectToChild(msg, wp, lp, &reflected)) return reflected;

@@ -78,6 +78,12 @@ class MainWindow : private CreationSteps {
     std::vector<FixRow> rows;
     bool built = false;  // rows are made when the category is first shown
   };
+  // The repair row a context menu was asked for, and where the menu opens (screen).
+  struct PreviewRow {
+    int repair = 0;
+    std::wstring caption;  // as the row shows it
+    POINT at{};
+  };
   struct ReRegistrationPage {
     Panel* page = nullptr;
     std::unique_ptr<Panel> fill;     // fills the page
@@ -121,6 +127,12 @@ class MainWindow : private CreationSteps {
 
   // --- The General Fix and re-registration pages' handlers (main_window_pages.cpp).
   void WireEnginePages();
+  // "What will this change?" on the rows of both fix pages: the context-menu request of a
+  // queued key or right click, the menu for a row, and the box with the row's preview.
+  bool RouteContextMenuRequest(MSG& msg);
+  bool OfferRepairPreview(HWND control, LPARAM at);
+  bool FindRepairRow(HWND control, LPARAM at, PreviewRow* row) const;
+  void ShowRepairPreview();
 
   // --- Components (main_window_build.cpp).
   void BuildFrame();
@@ -179,6 +191,8 @@ class MainWindow : private CreationSteps {
   std::wstring columnTitle_;
   int selectAllShift_ = 0;
   std::set<int> disabledFixes_;  // by the running Windows, also for rows made later
+  PreviewRow previewRow_;         // the row of the last context menu
+  bool contextMenuAsked_ = false;  // a WM_CONTEXTMENU reached the window
 
   // The component tree the language walk sees, in order of ownership.
   std::unique_ptr<WindowComponent> components_;

@@ -133,8 +133,22 @@ std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF
 
 void CloseMessageBox(HWND box) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  WaitUntilGone(box);
+}
+
+HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs) { return WaitForTop(pid, L"#32768", true, timeoutMs); }
+
+std::wstring ControlText(HWND control) {
+  const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const auto got = SendMessageW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  return std::wstring(buffer.data(), static_cast<std::size_t>(got));
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
-  while (IsWindow(box) && GetTickCount() - start < 5000) Sleep(50);
+  while (IsWindow(window) && GetTickCount() - start < timeoutMs) Sleep(50);
+  return !IsWindow(window);
 }
 
 bool SaveScreenshot(HWND window, const std::wstring& path) {

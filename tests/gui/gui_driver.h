@@ -49,6 +49,12 @@ void Settle(DWORD ms = 300);
 HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs = 15000);
 std::wstring MessageBoxText(HWND box);
 void CloseMessageBox(HWND box);
+// An open popup menu of the process (class #32768), or null after the time.
+HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs = 10000);
+// The whole text of a control by WM_GETTEXT (an edit control's text may be long).
+std::wstring ControlText(HWND control);
+// Waits until the window is gone; false when it is still there after the time.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 5000);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool SaveScreenshot(HWND window, const std::wstring& path);

@@ -235,6 +235,53 @@ TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
   EXPECT_EQ(RunFix(401), L"Fixed!");
 }
 
+TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
+  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(5)));
+  // A right click on the row's label opens the menu too; Escape leaves it without a box.
+  PostMessageW(Ctl(ids::FixLabel(401)), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(Ctl(ids::FixLabel(401)), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  HWND menu = WaitForPopupMenu(app.Pid());
+  ASSERT_NE(menu, nullptr);
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntilGone(menu) || !IsWindowVisible(menu));
+  EXPECT_EQ(WaitForMessageBox(app.Pid(), 500), nullptr);
+  // The context-menu key on the row's button, then the menu's one item.
+  HWND button = Ctl(ids::FixButton(401));
+  PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
+  PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
+  menu = WaitForPopupMenu(app.Pid());
+  ASSERT_NE(menu, nullptr);
+  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  HWND box = WaitForMessageBox(app.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(GetWindow(box, GW_OWNER), main);
+  EXPECT_EQ(WindowText(box), L"What will this change?");
+  HWND text = FindControl(box, ids::kPreviewText);
+  ASSERT_NE(text, nullptr);
+  EXPECT_NE(GetWindowLongW(text, GWL_STYLE) & ES_READONLY, 0);
+  const std::wstring preview = ControlText(text);
+  const std::string shown(preview.begin(), preview.end());
+  EXPECT_EQ(preview.rfind(WindowText(Ctl(ids::FixLabel(401))) + L"\r\n", 0), 0u) << shown;
+  EXPECT_NE(preview.find(L"Policies\\System"), std::wstring::npos) << shown;
+  EXPECT_NE(preview.find(L"DisableTaskMgr"), std::wstring::npos) << shown;
+  EXPECT_EQ(WindowText(FindControl(box, ids::kPreviewClose)), L"Close");
+  Shot(L"preview-401");
+  // Ctrl+A selects the whole text, for copying.
+  PostMessageW(text, WM_CHAR, 1, 0);
+  Settle(300);
+  const LRESULT selection = SendMessageW(text, EM_GETSEL, 0, 0);
+  EXPECT_EQ(LOWORD(selection), 0);
+  EXPECT_EQ(HIWORD(selection), preview.size());
+  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr"), 1);
+  PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntilGone(box));
+  EXPECT_TRUE(IsWindowEnabled(main));
+}
+
 TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
   // A tile answers Space like a click.
   SendMessageW(Ctl(ids::HeaderTile(1)), WM_KEYDOWN, VK_SPACE, 0);
