@@ -1,12 +1,6 @@
 # Tests of the INI store, the language object, the language settings and the shipped files.
-corrivo_add_test(ini_file_test
-  SOURCES ini_file_test.cpp
-  LIBS corrivo_language)
 corrivo_add_test(language_test
   SOURCES language_test.cpp
-  LIBS corrivo_language)
-corrivo_add_test(language_files_test
-  SOURCES language_files_test.cpp
   LIBS corrivo_language corrivo_catalog corrivo_window_logic)
 # The platform's INI reader and file functions, under Wine.
 corrivo_add_test(language_settings_win32_test

@@ -1,9 +1,10 @@
-// The window's layout pass: what stays anchored where as the window changes size, and which
-// components keep their own size; the Advanced Fix page's category tiles and rows of fixes.
+// The window's layout pass as relations: which edges follow the window as it grows, what lies
+// inside what, what never overlaps; the Advanced Fix page's tiles and rows of fixes.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <string>
 
@@ -12,153 +13,137 @@
 namespace corrivo::layout {
 namespace {
 
-TEST(ArrangeFrameTest, FrameFollowsTheBordersAndTitleButtonsTheTopRightCorner) {
-  OwnSizes own;  // distinct sizes, so that a component measured by a neighbour shows up
-  own.closeButton = {31, 27};
-  own.restoreButton = {33, 28};
-  own.maximiseButton = {29, 26};
-  own.minimiseButton = {30, 25};
-  own.titleIcon = {16, 15};
-  own.sizeGrip = {9, 8};
-  own.logo = {48, 47};
-  own.description = {321, 13};
-  for (Size window : {kDesignClientSize, Size{1024, 700}, kMinimumSize}) {
-    SCOPED_TRACE(window.width);
-    const int W = window.width, H = window.height;
-    const FrameLayout f = ArrangeFrame(window, own);
-    EXPECT_EQ(f.leftEdge, (Rect{0, 0, 2, H}));
-    EXPECT_EQ(f.rightEdge, (Rect{W - 2, 0, 2, H}));
-    EXPECT_EQ(f.topEdge, (Rect{1, 0, W, 2}));
-    EXPECT_EQ(f.bottomEdge, (Rect{0, H - 2, W, 2}));
-    EXPECT_EQ(f.topLeftCorner, (Rect{0, 0, 4, 4}));
-    EXPECT_EQ(f.topRightCorner, (Rect{W - 4, 0, 4, 4}));
-    EXPECT_EQ(f.bottomLeftCorner, (Rect{0, H - 4, 4, 4}));
-    EXPECT_EQ(f.bottomRightCorner, (Rect{W - 4, H - 4, 4, 4}));
-    EXPECT_EQ(f.background, Rect::FromEdges(2, 2, W - 2, H - 2));
-    EXPECT_EQ(f.contentPanel, Rect::FromEdges(11, 104, W - 11, H - 15));
-    EXPECT_EQ(f.sizeGrip, (Rect{W - 13, H - 13, 9, 8}));
-    EXPECT_EQ(f.closeButton, (Rect{W - 4 - 31, 4, 31, 27}));
-    EXPECT_EQ(f.restoreButton, (Rect{f.closeButton.left - 4 - 33, 4, 33, 28}));
-    // The maximise button takes the restore button's place; one of the two shows at a time.
-    EXPECT_EQ(f.maximiseButton, (Rect{f.restoreButton.left, 4, 29, 26}));
-    EXPECT_EQ(f.minimiseButton, (Rect{f.restoreButton.left - 4 - 30, 4, 30, 25}));
-    EXPECT_EQ(f.title, Rect::FromEdges(28, 11, f.minimiseButton.left, 11 + 25));  // up to the buttons
-    EXPECT_EQ(f.titleIcon, (Rect{10, 12, 16, 15}));
-    EXPECT_EQ(f.logo, (Rect{40, 40, 48, 47}));
-    EXPECT_EQ(f.description, (Rect{40 + 48 + 20, 55, 321, 13}));
+using Edges = std::array<int, 4>;  // left, top, right, bottom
+Edges EdgesOf(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
+bool Inside(const Rect& in, const Rect& out) {
+  return in.left >= out.left && in.top >= out.top && in.Right() <= out.Right() && in.Bottom() <= out.Bottom();
+}
+bool Apart(const Rect& a, const Rect& b) {
+  return a.Right() <= b.left || b.Right() <= a.left || a.Bottom() <= b.top || b.Bottom() <= a.top;
+}
+
+// Which edges of each rectangle follow a window grown by (dx, dy): "LTRB", '-' for one that stays.
+template <typename L>
+void ExpectFollow(const L& a, const L& b, int dx, int dy,
+                  std::initializer_list<std::pair<Rect L::*, const char*>> rules) {
+  for (const auto& [r, f] : rules) {
+    const Edges x = EdgesOf(a.*r), y = EdgesOf(b.*r);
+    EXPECT_EQ((Edges{y[0] - x[0], y[1] - x[1], y[2] - x[2], y[3] - x[3]}),
+              (Edges{f[0] == 'L' ? dx : 0, f[1] == 'T' ? dy : 0, f[2] == 'R' ? dx : 0, f[3] == 'B' ? dy : 0}))
+        << f;
   }
 }
 
-TEST(ArrangeContentTest, BordersFrameThePanelAndTheTilesSitInARowAboveThePages) {
-  HeaderSizes own;
-  own.labels = {{{60, 14}, {71, 15}, {110, 13}, {96, 16}}};
-  own.icons = {{{32, 32}, {30, 31}, {32, 30}, {28, 32}}};
-  own.contentCorner = {5, 6};
-  const int B = 659, BH = 472;
-  const ContentLayout c = ArrangeContent({B, BH}, own);
-  EXPECT_EQ(c.contentTop, (Rect{0, -1, B, 3}));
-  EXPECT_EQ(c.contentLeft, (Rect{0, 0, 3, BH}));
-  EXPECT_EQ(c.contentBottom, (Rect{0, BH - 3, B, 3}));
-  EXPECT_EQ(c.contentRight, (Rect{B - 2, 0, 2, BH}));
-  EXPECT_EQ(c.contentTopLeft, (Rect{1, 0, 5, 6}));
-  EXPECT_EQ(c.contentTopRight, (Rect{B - 4, 0, 5, 6}));
-  EXPECT_EQ(c.contentBottomLeft, (Rect{0, BH - 4, 5, 6}));
-  EXPECT_EQ(c.contentBottomRight, (Rect{B - 4, BH - 4, 5, 6}));
-  EXPECT_EQ(c.headerStrip, (Rect{2, 2, B - 5, 80}));
-  EXPECT_EQ(c.notebook, Rect::FromEdges(2, 83, B - 3, BH - 3));
+TEST(ArrangeFrameTest, EdgesFollowTheBordersAndTheTitleButtonsTheRightEdge) {
+  // Distinct sizes, so that a component measured by a neighbour shows up.
+  const OwnSizes own{.closeButton = {31, 27}, .restoreButton = {33, 28}, .maximiseButton = {29, 26},
+                     .minimiseButton = {30, 25}};
+  using F = FrameLayout;
+  const F l = ArrangeFrame(kMinimumSize, own);
+  ExpectFollow(l, ArrangeFrame({1024, 700}, own), 1024 - kMinimumSize.width, 700 - kMinimumSize.height,
+               {{&F::background, "--RB"}, {&F::contentPanel, "--RB"}, {&F::leftEdge, "---B"}, {&F::topEdge, "--R-"},
+                {&F::rightEdge, "L-RB"}, {&F::bottomEdge, "-TRB"}, {&F::topLeftCorner, "----"},
+                {&F::topRightCorner, "L-R-"}, {&F::bottomLeftCorner, "-T-B"}, {&F::bottomRightCorner, "LTRB"},
+                {&F::sizeGrip, "LTRB"}, {&F::closeButton, "L-R-"}, {&F::restoreButton, "L-R-"},
+                {&F::maximiseButton, "L-R-"}, {&F::minimiseButton, "L-R-"}, {&F::title, "--R-"},
+                {&F::titleIcon, "----"}, {&F::logo, "----"}, {&F::description, "----"}});
+  // The edges lie on the border, the background within them, the rest apart on it.
+  EXPECT_EQ((Edges{l.leftEdge.left, l.topEdge.top, l.rightEdge.Right(), l.bottomRightCorner.Bottom()}),
+            (Edges{0, 0, kMinimumSize.width, kMinimumSize.height}));
+  EXPECT_EQ(EdgesOf(l.background), (Edges{l.leftEdge.Right(), l.topEdge.Bottom(), l.rightEdge.left, l.bottomEdge.top}));
+  const Rect parts[] = {l.closeButton, l.restoreButton, l.minimiseButton, l.titleIcon,    l.title,
+                        l.logo,        l.description,   l.contentPanel,   l.sizeGrip};
+  for (const Rect& r : parts) {
+    EXPECT_TRUE(Inside(r, l.background));
+    for (const Rect& other : parts) EXPECT_TRUE(&r == &other || Apart(r, other));
+  }
+  // The maximise button takes the restore button's place (one shows at a time); the title runs up to them.
+  EXPECT_EQ(l.maximiseButton.left, l.restoreButton.left);
+  EXPECT_EQ(l.maximiseButton.Extent(), own.maximiseButton);
+  EXPECT_EQ(l.title.Right(), l.minimiseButton.left);
+}
+
+TEST(ArrangeContentTest, TilesSitSideBySideAboveThePagesWithTheirCaptionsCentred) {
+  const HeaderSizes own{.labels = {{{60, 14}, {71, 15}, {110, 13}, {96, 16}}},
+                        .icons = {{{32, 32}, {30, 31}, {32, 30}, {28, 32}}}};
+  using C = ContentLayout;
+  const C a = ArrangeContent({659, 472}, own);
+  ExpectFollow(a, ArrangeContent({800, 500}, own), 141, 28,
+               {{&C::contentBottom, "-TRB"}, {&C::contentRight, "L-RB"}, {&C::contentLeft, "---B"},
+                {&C::contentTop, "--R-"}, {&C::contentBottomRight, "LTRB"}, {&C::headerStrip, "--R-"},
+                {&C::notebook, "--RB"}});
+  // The pages under the tiles, as wide as the header strip, down to the bottom border.
+  EXPECT_EQ(EdgesOf(a.notebook),
+            (Edges{a.headerStrip.left, a.notebook.top, a.headerStrip.Right(), a.contentBottom.top}));
   for (int i = 0; i < kHeaderTileCount; ++i) {
-    SCOPED_TRACE(i);
-    const Rect& t = c.tiles[i];
-    // 160 x 80 each, the first two 2 pixels apart, the others side by side.
-    EXPECT_EQ(t, (Rect{i == 0 ? 0 : c.tiles[i - 1].Right() + (i == 1 ? 2 : 0), 0, 160, 80}));
-    // The label 15 pixels above the tile's bottom, the icon on it; both centred (an odd width
-    // leans left by the half pixel).
-    const Size l = own.labels[i], ic = own.icons[i];
-    EXPECT_EQ(c.labels[i], (Rect{t.left + 80 - l.width / 2, 80 - 15 - l.height, l.width, l.height}));
-    EXPECT_EQ(c.icons[i], (Rect{t.left + 80 - ic.width / 2, c.labels[i].top - ic.height, ic.width, ic.height}));
+    const Rect& t = a.tiles[i];
+    EXPECT_TRUE(Apart(t, a.notebook) && (i == 0 || t.left >= a.tiles[i - 1].Right())) << i;
+    // The icon on the caption, both inside the tile and centred (an odd width leans left).
+    EXPECT_TRUE(Inside(a.labels[i], t) && Inside(a.icons[i], t) && a.icons[i].Bottom() == a.labels[i].top) << i;
+    for (const Rect& r : {a.labels[i], a.icons[i]}) EXPECT_EQ(r.left + r.width / 2, t.left + t.width / 2) << i;
   }
 }
 
-TEST(ArrangeGeneralPageTest, ButtonsStayBottomRightAndTheListTakesTheRest) {
+TEST(ArrangeGeneralPageTest, ButtonsFollowTheBottomRightAndTheListTakesTheRest) {
   const GeneralPageOwn own{{88, 25}, {86, 24}, 15, {90, 17}};
-  for (Size page : {Size{654, 386}, Size{1000, 600}}) {
-    SCOPED_TRACE(page.width);
-    const GeneralPageLayout g = ArrangeGeneralPage(page, own);
-    EXPECT_EQ(g.scanButton, (Rect{page.width - 220, page.height - 35, 88, 25}));
-    EXPECT_EQ(g.fixButton, (Rect{g.scanButton.left + 100, g.scanButton.top, 86, 24}));
-    EXPECT_EQ(g.stopScanButton, g.scanButton);  // each Stop button under the button it stops
-    EXPECT_EQ(g.stopFixButton, g.fixButton);
-    EXPECT_EQ(g.list, Rect::FromEdges(0, 0, page.width, g.scanButton.top - 11));
-    EXPECT_EQ(g.statusColumn, 100);
-    EXPECT_EQ(g.itemColumn + g.statusColumn, page.width - 5);
-    EXPECT_EQ(g.progress, (Rect{0, g.scanButton.top + 5, g.scanButton.left - 20, 15}));
-    EXPECT_EQ(g.selectAll, (Rect{5, g.scanButton.top + 3, 90, 17}));
-  }
-  EXPECT_EQ(WindowShape({681, 591}), (RoundShape{{0, 0, 682, 592}, 4}));
-  EXPECT_EQ(PanelShape({659, 472}), (RoundShape{{0, 0, 659, 472}, 4}));
+  using G = GeneralPageLayout;
+  const G a = ArrangeGeneralPage({654, 386}, own), b = ArrangeGeneralPage({1000, 600}, own);
+  ExpectFollow(a, b, 346, 214,
+               {{&G::scanButton, "LTRB"}, {&G::fixButton, "LTRB"}, {&G::list, "--RB"}, {&G::progress, "-TRB"},
+                {&G::selectAll, "-T-B"}});
+  EXPECT_TRUE(a.stopScanButton == a.scanButton && a.stopFixButton == a.fixButton);  // each Stop over its button
+  for (const Rect& r : {a.list, a.progress, a.fixButton})
+    EXPECT_TRUE(Inside(r, {0, 0, 654, 386}) && Apart(r, a.scanButton));
+  for (const G& g : {a, b}) EXPECT_EQ(g.itemColumn + g.statusColumn, g.list.width - 5);
 }
 
 TEST(FitLastColumnTest, LastColumnTakesWhatTheOthersLeave) {
-  struct Case {
-    std::vector<int> widths;
-    int client, items;
-    std::optional<int> expected;
-  };
-  const Case cases[] = {
-      {{512, 100}, 700, 3, 188},         {{300, 200, 100}, 700, 1, 200},
-      {{512}, 700, 2, 700},              // a single column is also the last
-      {{512, 100}, 700, 0, 171},         // no items: room kept for the scroll bar (17)
-      {{512, 100}, 514, 3, 5},           // at least five when there is room at all
+  const std::tuple<std::vector<int>, int, int, std::optional<int>> cases[] = {
+      {{512, 100}, 700, 3, 188}, {{300, 200, 100}, 700, 1, 200}, {{512}, 700, 2, 700},  // one column is the last
+      {{512, 100}, 700, 0, 171},  // no items: room kept for the scroll bar (17)
+      {{512, 100}, 514, 3, 5},    // at least five when there is room at all
       {{512, 100}, 512, 3, std::nullopt}, {{512, 100}, 520, 0, std::nullopt}, {{}, 700, 0, std::nullopt},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.client);
-    EXPECT_EQ(FitLastColumn(c.widths, c.client, c.items, 17), c.expected);
-  }
+  for (const auto& [widths, client, items, expected] : cases)
+    EXPECT_EQ(FitLastColumn(widths, client, items, 17), expected) << client;
 }
 
 TEST(AdvancedPageTest, TilesStackDownTheLeftAndThePagesFillTheRest) {
   std::set<std::wstring> names;
-  for (int n = 1; n <= kCategoryCount; ++n) {
-    SCOPED_TRACE(n);
-    const CategoryInfo& info = Categories()[n - 1];
-    EXPECT_EQ(info.number, n);
+  const AdvancedPageLayout a = ArrangeAdvancedPage({654, 386}, {420, 13});
+  for (const CategoryInfo& c : Categories()) {
     // Every control name is its own: the language file and the test driver go by them.
-    for (const wchar_t* name : {info.tile, info.label, info.page, info.scrollBox, info.panel})
-      EXPECT_TRUE(names.insert(name).second);
-    const Rect tile = CategoryTileRect(n);
-    EXPECT_EQ(tile, (Rect{21, 48 + 25 * (n - 1), 85, 25}));
-    const Rect label = CategoryLabelRect(n, {50, 13});
-    EXPECT_EQ(label.left, 30);
-    EXPECT_EQ(label.Extent(), (Size{50, 13}));
+    for (const wchar_t* name : {c.tile, c.label, c.page, c.scrollBox, c.panel}) EXPECT_TRUE(names.insert(name).second);
+    const Rect tile = CategoryTileRect(c.number), label = CategoryLabelRect(c.number, {50, 13});
+    EXPECT_TRUE(c.number == 1 || tile.top == CategoryTileRect(c.number - 1).Bottom()) << c.number;
+    EXPECT_TRUE(Inside(label, tile) && Apart(tile, a.caution) && Apart(tile, a.categoryNotebook)) << c.number;
     EXPECT_NEAR(label.top - tile.top, 6, 1);  // about centred on the tile
   }
-  const AdvancedPageLayout a = ArrangeAdvancedPage({654, 386}, {420, 13}, {85, 25});
-  EXPECT_EQ(a.panel, (Rect{0, 0, 654, 386}));
-  EXPECT_EQ(a.categoryNotebook, Rect::FromEdges(107, 41, 654 - 22 - 85 - 22 + 107, 386 - 22));
-  EXPECT_EQ(a.caution, (Rect{22, 22, 420, 13}));
+  // The same margin right of and below the category pages as above and left of the caution line.
+  for (int margin : {a.caution.top, a.panel.Right() - a.categoryNotebook.Right(),
+                     a.panel.Bottom() - a.categoryNotebook.Bottom()})
+    EXPECT_EQ(margin, a.caution.left);
 }
 
-TEST(FixRowsTest, RowsStackWithTheLabelLeftAndTheButtonRight) {
-  const RowMetrics m;  // margin 12, gap 14, padding 9, button 64 x 24
+TEST(FixRowsTest, RowsStackWithTheLabelLeftAndTheButtonAtTheRightMargin) {
+  const RowMetrics m;
   const auto rows = ArrangeFixRows(500, {13, 39}, m);
   ASSERT_EQ(rows.size(), 2u);
-  const int labelWidth = 500 - 2 * 12 - 14 - 64;
-  EXPECT_EQ(RowLabelWidth(500, m), labelWidth);
-  // A short label: the button sets the height and the label is centred beside it.
-  EXPECT_EQ(rows[0].row, (Rect{0, 0, 500, 24 + 18}));
-  EXPECT_EQ(rows[0].label, (Rect{12, (42 - 13) / 2, labelWidth, 13}));
-  EXPECT_EQ(rows[0].button, (Rect{500 - 12 - 64, 9, 64, 24}));
-  // A tall label sets the height; each row starts where the one before ends.
-  EXPECT_EQ(rows[1].row, (Rect{0, 42, 500, 39 + 18}));
-  EXPECT_EQ(rows[1].label, (Rect{12, 42 + 9, labelWidth, 39}));
-  EXPECT_EQ(rows[1].button, (Rect{424, 42 + (57 - 24) / 2, 64, 24}));
-  EXPECT_EQ(RowsHeight(rows), 42 + 57);
-  EXPECT_EQ(RowsHeight({}), 0);
+  EXPECT_EQ(RowsHeight(rows), rows[1].row.Bottom());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const RowLayout& r = rows[i];
+    EXPECT_EQ(r.row, (Rect{0, i ? rows[0].row.Bottom() : 0, 500, r.row.height}));
+    EXPECT_EQ((Edges{r.label.left, r.label.Right() + m.gap, r.button.Right(), r.label.width}),
+              (Edges{m.margin, r.button.left, 500 - m.margin, RowLabelWidth(500, m)}));  // measured at that width
+    // The taller of label and button sets the height, padded; the other is centred.
+    EXPECT_EQ(r.row.height, std::max(r.label.height, m.button.height) + 2 * m.padding);
+    for (const Rect& c : {r.label, r.button}) EXPECT_EQ(c.top - r.row.top, (r.row.height - c.height) / 2);
+  }
   // Too narrow a panel: the label keeps 40 pixels and the button stays right of it.
-  const auto narrow = ArrangeFixRows(60, {13});
+  const auto narrow = ArrangeFixRows(60, {13}, m);
   EXPECT_EQ(narrow[0].label.width, 40);
-  EXPECT_EQ(narrow[0].button.left, narrow[0].label.Right() + 14);
+  EXPECT_EQ(narrow[0].button.left, narrow[0].label.Right() + m.gap);
+  EXPECT_EQ(RowsHeight({}), 0);
 }
 
 }  // namespace

@@ -1,0 +1,196 @@
+// The window's rules: the self-drawn frame (resizing, maximising without the system's maximised
+// state, the mouse wheel); which tile looks selected or lit as pages and categories are chosen and
+// hovered; the entry sequence (scaling, single-instance mark, hand-over) and the window's creation.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/creation.h"
+#include "app/frame_rules.h"
+#include "app/navigation.h"
+#include "app/startup.h"
+
+namespace corrivo {
+namespace {
+
+TEST(ResizeTest, EachEdgeFollowsTheCursorAndTheMinimumHolds) {
+  const std::tuple<Edge, Point, Rect> cases[] = {
+      {Edge::Left, {80, 0}, {80, 50, 820, 600}},       {Edge::Right, {1000, 0}, {100, 50, 900, 600}},
+      {Edge::Top, {0, 30}, {100, 30, 800, 620}},       {Edge::Bottom, {0, 700}, {100, 50, 800, 650}},
+      {Edge::Grip, {950, 720}, {100, 50, 850, 670}},
+      // Past the minimum the size stops; a dragged left or top edge then moves the window.
+      {Edge::Left, {300, 0}, {300, 50, 666, 600}},     {Edge::Top, {0, 400}, {100, 400, 800, 468}},
+      {Edge::Grip, {110, 60}, {100, 50, 666, 468}},
+  };
+  for (const auto& [edge, cursor, expected] : cases)
+    EXPECT_EQ(ResizeByEdge(edge, {100, 50, 800, 600}, cursor), expected) << static_cast<int>(edge);
+}
+
+TEST(SizeToggleTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheExactBoundsBack) {
+  SizeToggle toggle;
+  const Rect before{123, 77, 700, 520}, work{0, 30, 1280, 994};  // taskbar on top
+  const auto max = toggle.Toggle(before, work, 650);
+  EXPECT_TRUE(max.bounds == work && toggle.Maximised() && !max.showMaximise && max.showRestore);
+  const auto restore = toggle.Toggle(work, work, 1250);
+  EXPECT_TRUE(restore.bounds == before && !toggle.Maximised() && restore.showMaximise && !restore.showRestore);
+}
+
+TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
+  // Away from the user, from 20 in a range of 400; the box's edges count as inside.
+  const std::tuple<int, Point, bool> cases[] = {
+      {1, {0, 0}, true},    {1, {500, 300}, true}, {1, {501, 10}, false}, {1, {10, 301}, false},
+      {1, {-1, 10}, false}, {1, {10, -1}, false},  {0, {10, 10}, false},  {2, {10, 10}, false},
+  };
+  for (const auto& [page, at, scroll] : cases) {
+    SCOPED_TRACE(::testing::Message() << "page " << page << " at " << at.x << "," << at.y);
+    const WheelOutcome w = WheelOnWindow(page, at, {500, 300}, 20, 120, 400);
+    EXPECT_EQ(w.scroll, scroll);
+    EXPECT_EQ(w.position, scroll ? 15 : 20);
+    EXPECT_EQ(w.repaint, page == 1);  // the Advanced Fix page repaints either way
+  }
+  // Towards the user: down the list, up to the end of the range.
+  EXPECT_EQ(WheelOnWindow(1, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
+  EXPECT_EQ(WheelOnWindow(1, {1, 1}, {500, 300}, 398, -120, 400).position, 400);
+}
+
+TEST(SelectAllTest, MovesRightOnWindowsXPOnly) {
+  for (WindowsVersion v : {WindowsVersion::XP, WindowsVersion::Vista, WindowsVersion::Seven, WindowsVersion::Eight})
+    EXPECT_EQ(SelectAllShiftOn(v), v == WindowsVersion::XP ? 3 : 0) << static_cast<int>(v);
+}
+
+// Exactly the chosen page's tile and the chosen category's tile look selected.
+void ExpectSelected(const Navigation& nav, int page, int category) {
+  EXPECT_EQ(std::make_pair(nav.Page(), nav.Category()), std::make_pair(page, category));
+  for (int i = 0; i < layout::kHeaderTileCount; ++i) {
+    EXPECT_EQ(nav.HeaderPicture(i), i == page ? kTileSelected : kNoPicture) << i;
+    EXPECT_EQ(nav.HeaderLabelColour(i), i == page ? kWhite : kLightGrey) << i;
+  }
+  for (int k = 1; k <= layout::kCategoryCount; ++k) {
+    EXPECT_EQ(nav.CategoryPicture(k), k == category ? kCategorySelected : kCategoryNormal) << k;
+    EXPECT_EQ(nav.CategoryLabelColour(k), k == category ? kWhite : kBlack) << k;
+  }
+}
+
+TEST(NavigationTest, OnePageAndOneCategoryAtATimeAreSelectedAndHoverLightsUpUntilLeft) {
+  Navigation nav;
+  ExpectSelected(nav, 0, 0);  // no category until the window selects the first
+  for (const auto& [page, category] : {std::pair{2, 3}, {3, 1}, {1, 6}, {0, 6}}) {
+    ASSERT_TRUE(nav.ShowPage(page) && nav.SelectCategory(category));
+    ExpectSelected(nav, page, category);
+  }
+  EXPECT_FALSE(nav.ShowPage(-1) || nav.ShowPage(4) || nav.SelectCategory(0) || nav.SelectCategory(7));
+  ExpectSelected(nav, 0, 6);
+  // Hover lights a tile up; leaving restores all but the selected one.
+  nav.ShowPage(1);
+  nav.SelectCategory(2);
+  for (const auto& [page, category] : {std::pair{0, 1}, {2, 4}, {3, 6}, {1, 2}}) {
+    nav.HeaderHover(page);
+    nav.CategoryEnter(category);
+    EXPECT_EQ(nav.HeaderLabelColour(page), kWhite) << page;
+    EXPECT_EQ(nav.CategoryPicture(category), category == 2 ? kCategorySelected : kCategoryOver) << category;
+    nav.HeaderLeave(page);
+    nav.CategoryLeave(category);
+  }
+  // Tiles that do not exist change nothing.
+  nav.HeaderHover(-1);
+  nav.HeaderLeave(4);
+  for (int outside : {0, 7}) {
+    nav.CategoryEnter(outside);
+    nav.CategoryLeave(outside);
+  }
+  ExpectSelected(nav, 1, 2);
+}
+
+using Calls = std::vector<std::string>;
+
+struct StartState {
+  unsigned major;
+  bool hasDpiCall, anotherCopy, minimised;
+  std::uintptr_t runningWindow;
+};
+
+struct FakeStart : StartServices {
+  explicit FakeStart(StartState s) : setup(s) {}
+  StartState setup;
+  Calls calls;
+
+  unsigned MajorVersion() override { return setup.major; }
+  bool MarkDpiAware() override { return Call("dpi", setup.hasDpiCall); }
+  void SetApplicationIcon() override { calls.push_back("icon"); }
+  bool AnotherCopyIsRunning() override { return Call("mark", setup.anotherCopy); }
+  std::uintptr_t FindRunningCopy() override { return Call("find", setup.runningWindow); }
+  bool IsMinimised(std::uintptr_t w) override { return Found(w, nullptr), setup.minimised; }
+  void Restore(std::uintptr_t w) override { Found(w, "restore"); }
+  void BringToForeground(std::uintptr_t w) override { Found(w, "foreground"); }
+  void HandOverTo(std::uintptr_t w) override { Found(w, "hand over"); }
+  int RunFirstInstance() override { return Call("run", 7); }
+
+  template <typename T>
+  T Call(const char* name, T answer) {
+    calls.push_back(name);
+    return answer;
+  }
+  void Found(std::uintptr_t window, const char* name) {  // every call goes to the window found
+    EXPECT_EQ(window, setup.runningWindow);
+    if (name) calls.push_back(name);
+  }
+};
+
+TEST(StartupTest, TheFirstCopyScalesTakesTheMarkAndRunsASecondHandsOverAndLeaves) {
+  const std::tuple<StartState, int, Calls> cases[] = {
+      {{6, true, false, false, 0}, 7, {"dpi", "icon", "mark", "run"}},
+      {{6, false, false, false, 0}, 7, {"dpi", "mark", "run"}},  // no scaling call: no icon either
+      {{5, true, false, false, 0}, 7, {"mark", "run"}},           // XP scales nothing
+      {{5, true, true, false, 0x1234}, 0, {"mark", "find", "foreground", "hand over"}},
+      {{6, true, true, true, 0x1234}, 0, {"dpi", "icon", "mark", "find", "restore", "foreground", "hand over"}},
+      {{5, true, true, false, 0}, 0, {"mark", "find"}},  // the other copy has no window (yet, or any more)
+  };
+  for (const auto& [setup, exitCode, expected] : cases) {
+    FakeStart s(setup);
+    EXPECT_EQ(RunProgram(s), exitCode);
+    EXPECT_EQ(s.calls, expected);
+  }
+}
+
+struct RecordingSteps : CreationSteps {
+  WindowsVersion windows = WindowsVersion::Seven;
+  Calls calls;
+
+  void ApplyWindowStyle() override { calls.push_back("style"); }
+  void ResetHeaderTiles() override { calls.push_back("tiles"); }
+  void CreateThreadSuspended() override { calls.push_back("thread"); }
+  void DetectIEVersion() override { calls.push_back("ie"); }
+  WindowsVersion DetectWindowsVersion() override { return calls.push_back("windows"), windows; }
+  void LoadLanguage() override { calls.push_back("language"); }
+  void SaveColumnTitle() override { calls.push_back("column"); }
+  void RefuseVersion() override { calls.push_back("refuse"); }
+  void StartThread(WindowsVersion v) override { calls.push_back(v == windows ? "start" : "start on another"); }
+  void ShowPage(int page) override { calls.push_back("page" + std::to_string(page)); }
+  void AnchorControls() override { calls.push_back("anchors"); }
+  void FillPages() override { calls.push_back("fill"); }
+  void SelectCategory(int n) override { calls.push_back("category" + std::to_string(n)); }
+  void PlaceStopFixOverFix() override { calls.push_back("stopfix"); }
+};
+
+TEST(CreationTest, SupportedWindowsRunsEveryStepAndAnyOtherIsRefusedBeforeTheThreadStarts) {
+  // Up to the check every step runs everywhere: the (hidden) window refuses in the user's language.
+  const Calls checked = {"style", "tiles", "thread", "ie", "windows", "language", "column"};
+  Calls runs = checked, refused = checked;
+  runs.insert(runs.end(), {"start", "page0", "anchors", "fill", "category1", "stopfix"});
+  refused.push_back("refuse");
+  using enum WindowsVersion;
+  for (WindowsVersion v : {XP, Vista, Seven, Eight, Unknown, Server2003, Server2008, Windows2000}) {
+    SCOPED_TRACE(static_cast<int>(v));
+    const bool supported = v == XP || v == Vista || v == Seven || v == Eight;
+    RecordingSteps s;
+    s.windows = v;
+    EXPECT_EQ(RunCreationSequence(s), supported);
+    EXPECT_EQ(s.calls, supported ? runs : refused);
+  }
+}
+
+}  // namespace
+}  // namespace corrivo
