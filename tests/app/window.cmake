@@ -30,18 +30,18 @@ if(WIN32 AND TARGET Corrivo)
     LABELS "gui;wine" TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
 
-# Start-up figures against a minimal window program built the same way (tests/gui/measure-start).
+# Start-up figures against a minimal window program built the same way (bench/measure-start).
 if(WIN32 AND TARGET Corrivo)
-  add_executable(minimal_window WIN32 ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window.cpp)
+  add_executable(minimal_window WIN32 ${PROJECT_SOURCE_DIR}/bench/minimal_window.cpp)
   target_link_libraries(minimal_window PRIVATE corrivo_flags)
   target_link_options(minimal_window PRIVATE ${CORRIVO_XP_LINK_FLAGS} -mwindows -static)
   # The same, loading the system libraries Corrivo loads (with its manifest), as a second yardstick.
-  add_executable(minimal_window_deps WIN32 ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window.cpp
-                 ${PROJECT_SOURCE_DIR}/tests/gui/minimal_window_deps.rc)
+  add_executable(minimal_window_deps WIN32 ${PROJECT_SOURCE_DIR}/bench/minimal_window.cpp
+                 ${PROJECT_SOURCE_DIR}/bench/minimal_window_deps.rc)
   target_compile_definitions(minimal_window_deps PRIVATE CORRIVO_MINIMAL_WITH_DEPS)
   target_link_libraries(minimal_window_deps PRIVATE corrivo_flags comctl32 ole32 shell32 advapi32)
   target_link_options(minimal_window_deps PRIVATE ${CORRIVO_XP_LINK_FLAGS} -mwindows -static)
-  add_executable(start_bench ${PROJECT_SOURCE_DIR}/tests/gui/start_bench.cpp ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
+  add_executable(start_bench ${PROJECT_SOURCE_DIR}/bench/start_bench.cpp ${PROJECT_SOURCE_DIR}/tests/gui/gui_driver.cpp)
   target_compile_definitions(start_bench PRIVATE CORRIVO_EXE_UNIX="$<TARGET_FILE:Corrivo>")
   target_link_libraries(start_bench PRIVATE corrivo_flags psapi user32 gdi32)
   target_link_options(start_bench PRIVATE -static -municode)
