@@ -15,7 +15,7 @@ bool RunCreationSequence(CreationSteps& steps) {
     return false;
   }
   steps.StartThread(windows);
-  steps.ShowPage(0);
+  steps.ShowPage(Page::GeneralFix);
   steps.AnchorControls();
   steps.FillPages();
   steps.SelectCategory(1);

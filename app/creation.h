@@ -2,6 +2,7 @@
 // the order (and the refusal of an unsupported Windows version) is one readable function.
 #pragma once
 
+#include "app/page.h"
 #include "sysaccess/windows_version.h"
 
 namespace corrivo {
@@ -20,7 +21,7 @@ class CreationSteps {
   // code 0. The product never returns from it; a test double does, and the sequence then stops.
   virtual void RefuseVersion() = 0;
   virtual void StartThread(WindowsVersion windows) = 0;  // the version, offered flags, resume
-  virtual void ShowPage(int page) = 0;
+  virtual void ShowPage(Page page) = 0;
   virtual void AnchorControls() = 0;
   virtual void FillPages() = 0;
   virtual void SelectCategory(int category) = 0;

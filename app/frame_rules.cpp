@@ -58,10 +58,10 @@ SizeToggle::Outcome SizeToggle::Toggle(Rect current, Rect workArea, int listWidt
   return o;
 }
 
-WheelOutcome WheelOnWindow(int page, Point p, ui::Size box, int position, int delta, int range) {
+WheelOutcome WheelOnWindow(Page page, Point p, ui::Size box, int position, int delta, int range) {
   WheelOutcome w;
   w.position = position;
-  if (page != 1) return w;
+  if (page != Page::AdvancedFix) return w;
   w.repaint = true;
   if (p.x < 0 || p.x > box.width || p.y < 0 || p.y > box.height) return w;
   w.scroll = true;

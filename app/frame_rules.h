@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/layout.h"
+#include "app/page.h"
 #include "sysaccess/windows_version.h"
 
 namespace corrivo {
@@ -40,14 +41,14 @@ class SizeToggle {
   Rect saved_;
 };
 
-// The mouse wheel on the window: scrolling happens only on page 1 with the mouse inside the
-// scroll box (0 to width, 0 to height in its coordinates); page 1 repaints either way.
+// The mouse wheel on the window: scrolling happens only on the Advanced Fix page with the mouse inside the
+// scroll box (0 to width, 0 to height in its coordinates); that page repaints either way.
 struct WheelOutcome {
   bool scroll = false;
   bool repaint = false;
   int position = 0;
 };
-WheelOutcome WheelOnWindow(int page, Point inScrollBox, ui::Size scrollBox, int position, int delta,
+WheelOutcome WheelOnWindow(Page page, Point inScrollBox, ui::Size scrollBox, int position, int delta,
                            int range);
 
 // How far the Select All box moves right when the window becomes active.

@@ -223,7 +223,7 @@ LRESULT MainWindow::OnGetDefaultButton() {
   // Enter on the General Fix page: a focused button of the page takes it, as in any dialog
   // (after a scan that is Fix); otherwise Scan. Hidden or disabled buttons take nothing, so
   // Enter cannot start a second scan while one runs.
-  if (notebook_->TabIndex() != 0) return 0;
+  if (CurrentPage() != Page::GeneralFix) return 0;
   auto usable = [](const ui::win32::ImageButton& b) { return b.Visible() && b.Enabled(); };
   const HWND focus = GetFocus();
   for (const auto* button : {scanButton_.get(), stopScanButton_.get(), fixButton_.get(), stopFixButton_.get()}) {

@@ -62,7 +62,8 @@ class MainWindow : private CreationSteps {
   bool PreTranslate(MSG& msg);
 
   void SelectCategory(int category) override;
-  void ShowPage(int page) override;
+  void ShowPage(Page page) override;
+  Page CurrentPage() const;
 
  private:
   struct FixRow {

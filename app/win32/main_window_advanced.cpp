@@ -163,9 +163,9 @@ void MainWindow::SelectCategory(int n) {
   categoryNotebook_->SetTabIndex(n - 1);
   ApplyCategoryLooks();
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
-  if (notebook_->TabIndex() == 1) EnsureRows(n);
+  if (CurrentPage() == Page::AdvancedFix) EnsureRows(n);
   c.scrollBox->SetPosition(0);
-  if (notebook_->TabIndex() == 1) SetFocus(c.scrollBox->hwnd());
+  if (CurrentPage() == Page::AdvancedFix) SetFocus(c.scrollBox->hwnd());
 }
 
 void MainWindow::ApplyCategoryLooks() {

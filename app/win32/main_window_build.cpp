@@ -45,7 +45,7 @@ void MainWindow::WireHeaderHover(Control& control, int page) {
     nav_.HeaderLeave(page);
     ApplyHeaderLooks();
   };
-  control.OnClick = [this, page] { ShowPage(page); };
+  control.OnClick = [this, page] { ShowPage(static_cast<Page>(page)); };
   control.SetCursor(IDC_HAND);
 }
 

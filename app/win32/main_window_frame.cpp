@@ -14,13 +14,16 @@ void MainWindow::ApplyHeaderLooks() {
   }
 }
 
-void MainWindow::ShowPage(int page) {
-  notebook_->SetTabIndex(page);
-  if (!nav_.ShowPage(page)) return;
+Page MainWindow::CurrentPage() const { return static_cast<Page>(notebook_->TabIndex()); }
+
+void MainWindow::ShowPage(Page page) {
+  const int index = static_cast<int>(page);
+  notebook_->SetTabIndex(index);
+  if (!nav_.ShowPage(index)) return;
   ApplyHeaderLooks();
-  if (page == 0) {
+  if (page == Page::GeneralFix) {
     ArrangeWindow();
-  } else if (page == 1) {
+  } else if (page == Page::AdvancedFix) {
     const Size note = notebook_->ClientSize();
     advancedPage_->SetBounds({0, 0, note.width, note.height});
     EnsureRows(nav_.Category());
@@ -34,10 +37,10 @@ void MainWindow::ArrangeWindow() {
   if (!contentPanel_) return;
   const layout::FrameLayout f = ArrangeFrameParts();
   ArrangeContentParts(f.contentPanel.Extent());
-  const int page = notebook_->TabIndex();
-  if (page == 0) {
+  const Page page = CurrentPage();
+  if (page == Page::GeneralFix) {
     ArrangeGeneralPage();
-  } else if (page == 1) {
+  } else if (page == Page::AdvancedFix) {
     RedrawWindow(contentPanel_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ArrangeAdvancedPage();
   }
@@ -199,7 +202,7 @@ void MainWindow::RepaintNow() {
 }
 
 void MainWindow::OnMouseWheel(WPARAM wp, LPARAM lp) {
-  const int page = notebook_->TabIndex();
+  const Page page = CurrentPage();
   ScrollBox& desktop = *categories_[0].scrollBox;
   POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   ScreenToClient(desktop.hwnd(), &p);

@@ -46,14 +46,14 @@ TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
   };
   for (const auto& [page, at, scroll] : cases) {
     SCOPED_TRACE(::testing::Message() << "page " << page << " at " << at.x << "," << at.y);
-    const WheelOutcome w = WheelOnWindow(page, at, {500, 300}, 20, 120, 400);
+    const WheelOutcome w = WheelOnWindow(static_cast<Page>(page), at, {500, 300}, 20, 120, 400);
     EXPECT_EQ(w.scroll, scroll);
     EXPECT_EQ(w.position, scroll ? 15 : 20);
     EXPECT_EQ(w.repaint, page == 1);  // the Advanced Fix page repaints either way
   }
   // Towards the user: down the list, up to the end of the range.
-  EXPECT_EQ(WheelOnWindow(1, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
-  EXPECT_EQ(WheelOnWindow(1, {1, 1}, {500, 300}, 398, -120, 400).position, 400);
+  EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
+  EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 398, -120, 400).position, 400);
 }
 
 TEST(SelectAllTest, MovesRightOnWindowsXPOnly) {
@@ -168,7 +168,7 @@ struct RecordingSteps : CreationSteps {
   void SaveColumnTitle() override { calls.push_back("column"); }
   void RefuseVersion() override { calls.push_back("refuse"); }
   void StartThread(WindowsVersion v) override { calls.push_back(v == windows ? "start" : "start on another"); }
-  void ShowPage(int page) override { calls.push_back("page" + std::to_string(page)); }
+  void ShowPage(Page page) override { calls.push_back("page" + std::to_string(static_cast<int>(page))); }
   void AnchorControls() override { calls.push_back("anchors"); }
   void FillPages() override { calls.push_back("fill"); }
   void SelectCategory(int n) override { calls.push_back("category" + std::to_string(n)); }
