@@ -27,7 +27,7 @@ set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/resources/corrivo.rc PROPE
   OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/resources/corrivo.ico;${CORRIVO_GENERATED_DIR}/Corrivo.exe.manifest;${CORRIVO_GENERATED_DIR}/corrivo_version.h")
 target_link_libraries(Corrivo PRIVATE
   corrivo_window_logic corrivo_widgets corrivo_language corrivo_engine corrivo_catalog corrivo_sysaccess
-  comctl32 gdi32 msimg32 user32)
+  comctl32 gdi32 user32)
 # Two threads, neither deep: half a megabyte of stack each is plenty and keeps memory low.
 target_link_options(Corrivo PRIVATE ${CORRIVO_XP_LINK_FLAGS} -mwindows -Wl,--stack,524288)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
