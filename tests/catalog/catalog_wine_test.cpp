@@ -172,5 +172,20 @@ TEST(CatalogWineTest, CommandsRunInTheSystemFolder) {
   EXPECT_TRUE(EqualsNoCase(Trim(Real().files.AnsiToWide(bytes)), Real().os.SystemFolder())) << bytes;
 }
 
+// The commands of one repair depend on each other (a service deleted before it is created
+// again): each must have ended before the next starts, and none may sit waiting for an answer.
+TEST(CatalogWineTest, CommandsRunOneAfterAnotherAndNeverWaitForInput) {
+  TempDir dir;
+  const std::wstring first = dir.path() + L"\\first.txt", second = dir.path() + L"\\second.txt";
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(ExecutePlan(Real(), Plan{corrivo::Run(L"/c set /p answer=Continue? & ping -n 3 127.0.0.1 >nul & echo one> \"" +
+                                                   first + L"\""),
+                                       corrivo::Run(L"/c copy \"" + first + L"\" \"" + second + L"\"")}));
+  EXPECT_LT(GetTickCount() - start, 30000u) << "a command waited for input";
+  std::string bytes;
+  EXPECT_EQ(Real().files.ReadWholeFile(second, &bytes), FileRead::Ok) << "the second command overtook the first";
+  EXPECT_EQ(Trim(Real().files.AnsiToWide(bytes)), L"one");
+}
+
 }  // namespace
 }  // namespace corrivo::testing

@@ -4,12 +4,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 
 #include "sysaccess/ie_version.h"
 #include "sysaccess/memory/stand_ins.h"
 #include "sysaccess/text.h"
+#include "sysaccess/thread.h"
 #include "tests/fakes/test_support.h"
 #include "tests/sysaccess/platform_probe.h"
 
@@ -81,3 +86,27 @@ TEST(HostFileServiceTest, LinksPlantedAtTheTemporaryNamesAreNeverWrittenThrough)
 
 }  // namespace
 }  // namespace corrivo::testing
+
+namespace corrivo {
+namespace {
+
+// Unwinding must never leave a thread procedure; closing waits for the worker only so long.
+TEST(WorkerThreadTest, ABodyThatThrowsEndsQuietlyAndJoiningIsBounded) {
+  auto thrower = WorkerThread::CreateSuspended([] { throw std::runtime_error("out of memory"); });
+  thrower->Resume();
+  EXPECT_TRUE(thrower->JoinFor(10000));
+
+  std::atomic<bool> release{false};
+  auto busy = WorkerThread::CreateSuspended([&release] {
+    while (!release.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  EXPECT_TRUE(busy->JoinFor(0)) << "a thread never resumed has nothing to wait for";
+  busy->Resume();
+  EXPECT_FALSE(busy->JoinFor(50));
+  release = true;
+  EXPECT_TRUE(busy->JoinFor(10000));
+  busy->Join();
+}
+
+}  // namespace
+}  // namespace corrivo
