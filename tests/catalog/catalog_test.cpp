@@ -86,6 +86,10 @@ TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
   ASSERT_EQ(ScannedRepairs().size(), 50u);
   for (std::size_t i = 1; i < ScannedRepairs().size(); ++i) EXPECT_LT(ScannedRepairs()[i - 1]->id, ScannedRepairs()[i]->id);
   EXPECT_EQ(FindRepair(100), nullptr);
+  EXPECT_FALSE(HasCheck(100));
+  TestSystem machine;
+  EXPECT_FALSE(RunCheck(machine.system, 100, ArgsFor(WindowsVersion::XP)));
+  EXPECT_FALSE(RunRepair(machine.system, 100, ArgsFor(WindowsVersion::XP)));
   EXPECT_TRUE(PlanFor(617, ArgsFor(WindowsVersion::XP)).empty());
 }
 
