@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "catalog/special_steps.h"
+#include "catalog/shell_steps.h"
 
 namespace corrivo {
 namespace {

@@ -8,7 +8,7 @@
 #include "catalog/catalog.h"
 #include "catalog/hosts_file.h"
 #include "catalog/reg_file.h"
-#include "catalog/special_steps.h"
+#include "catalog/shell_steps.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {

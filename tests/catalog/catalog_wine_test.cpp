@@ -8,7 +8,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/executor.h"
-#include "catalog/special_steps.h"
+#include "catalog/shell_steps.h"
 #include "sysaccess/memory/recording_runner.h"
 #include "sysaccess/memory/stand_ins.h"
 #include "sysaccess/memory/virtual_clock.h"

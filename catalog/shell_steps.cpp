@@ -1,4 +1,4 @@
-#include "catalog/special_steps.h"
+#include "catalog/shell_steps.h"
 
 #include <vector>
 

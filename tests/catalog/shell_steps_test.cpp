@@ -6,7 +6,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/dispatch.h"
-#include "catalog/special_steps.h"
+#include "catalog/shell_steps.h"
 #include "tests/fakes/test_support.h"
 
 namespace corrivo::testing {
