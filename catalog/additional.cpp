@@ -64,11 +64,7 @@ const Repair kRepairs[] = {
      kNowhere, kNowhere},
     {502, Category::Additional, 2,
      L"Restore the Windows Sidebar Gadgets. Sidebar Gadgets is missing from Gadget panel.", RepairArgument::None,
-     [](const RepairArgs&) -> Plan {
-       return {Run(L"/c Regsvr32 /s atl.dll"), Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\sbdrop.dll\""),
-               Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\wlsrvc.dll\"")};
-     },
-     AlwaysAProblem, L"Restore the Windows Sidebar Gadgets. Sidebar Gadgets missing from Gadget panel.", kNowhere,
+     SidebarRegistration, AlwaysAProblem, L"Restore the Windows Sidebar Gadgets. Sidebar Gadgets missing from Gadget panel.", kNowhere,
      kAfterXP, kXPOnly},
     {503, Category::Additional, 3, L"Restore the Sticky Notes delete warning dialog box.", RepairArgument::None,
      StickyNotesWarning, StickyNotesWarningOff, L"Restore the Sticky Notes delete warning dialog box.",

@@ -82,11 +82,6 @@ bool ExplorerNotTheShell(const CheckContext& c) {
   return !(EqualsNoCase(shell, L"EXPLORER.EXE") && autoRestart == 1);
 }
 
-Plan SidebarRegistration(const RepairArgs&) {
-  return {Run(L"/c Regsvr32 /s atl.dll"), Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\sbdrop.dll\""),
-          Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\wlsrvc.dll\"")};
-}
-
 const Repair kRepairs[] = {
     {101, Category::Desktop, 3, L"\"Recycle Bin\" icon is no longer displayed.", RepairArgument::None,
      [](const RepairArgs&) -> Plan {

@@ -1,6 +1,7 @@
-// Root shorthands and key paths that more than one group of repairs uses.
+// Root shorthands, key paths and plan pieces that more than one group of repairs uses.
 #pragma once
 
+#include "catalog/repair.h"
 #include "sysaccess/registry_backend.h"
 #include "sysaccess/windows_version.h"
 
@@ -15,6 +16,12 @@ constexpr const wchar_t* kHideIconsClassic =
     L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
 constexpr const wchar_t* kHideIconsNew =
     L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
+
+// The Sidebar's components, registered by 106 (the Sidebar) and 502 (its gadgets).
+inline Plan SidebarRegistration(const RepairArgs&) {
+  return {Run(L"/c Regsvr32 /s atl.dll"), Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\sbdrop.dll\""),
+          Run(L"/c Regsvr32 /s \"%ProgramFiles%\\Windows Sidebar\\wlsrvc.dll\"")};
+}
 
 // Version sets the records use again and again.
 constexpr VersionSet kEvery = VersionSet::All();

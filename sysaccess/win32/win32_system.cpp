@@ -76,6 +76,7 @@ std::wstring KnownFolderPath(int csidl) {
   return buffer;
 }
 
+// The shared Windows folder even on a terminal server, where GetWindowsDirectory is per user.
 std::wstring WindowsFolderOfSystem() {
   wchar_t buffer[MAX_PATH + 1] = {};
   UINT n = GetSystemWindowsDirectoryW(buffer, MAX_PATH);
@@ -251,22 +252,9 @@ class Win32OperatingSystem : public OperatingSystem {
     return true;
   }
 
-  std::wstring FolderPath(KnownFolder folder) override {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CsidlOf(folder), FALSE)) return std::wstring();
-    return buffer;
-  }
-
-  std::wstring WindowsFolder() override {
-    wchar_t buffer[256] = {};
-    // The shared Windows folder even on a terminal server, where GetWindowsDirectory is per user.
-    return FromBuffer(buffer, GetSystemWindowsDirectoryW(buffer, 255), 256);
-  }
-
-  std::wstring SystemFolder() override {
-    wchar_t buffer[256] = {};
-    return FromBuffer(buffer, GetSystemDirectoryW(buffer, 255), 256);
-  }
+  std::wstring FolderPath(KnownFolder folder) override { return KnownFolderPath(CsidlOf(folder)); }
+  std::wstring WindowsFolder() override { return WindowsFolderOfSystem(); }
+  std::wstring SystemFolder() override { return SystemFolderOfProcess(); }
 
   std::wstring TempFolder() override {
     wchar_t buffer[256] = {};
