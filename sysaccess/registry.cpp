@@ -333,4 +333,8 @@ void Registry::ReadBinaryFlags(RegRoot root, const std::wstring& keyPath,
   result = std::to_wstring(static_cast<unsigned>(data[kFlagsByte]));
 }
 
+RegistryLocation Registry::Locate(RegRoot root, const std::wstring& keyPath) const {
+  return backend_->Locate(root, Connection::Relative(keyPath));
+}
+
 }  // namespace corrivo

@@ -73,6 +73,9 @@ class Registry {
   std::vector<std::wstring> SubKeyNames(RegRoot root, const std::wstring& keyPath) const;
   std::vector<std::wstring> ValueNames(RegRoot root, const std::wstring& keyPath) const;
 
+  // The root and path (without a leading backslash) that an operation on this key acts on.
+  RegistryLocation Locate(RegRoot root, const std::wstring& keyPath) const;
+
  private:
   RegistryBackend* backend_;
 };

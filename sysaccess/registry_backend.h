@@ -51,6 +51,15 @@ constexpr long kNoMoreItems = 259;
 
 using RegHandle = std::uintptr_t;
 
+// Where a key really is: the root and path a backend acts on for a root and path it is asked
+// for. Most backends act where they are asked; one that maps a root elsewhere (another user's
+// hive) says so here, so previews and journals name the key that changes.
+struct RegistryLocation {
+  RegRoot root;
+  std::wstring subkey;
+  bool operator==(const RegistryLocation&) const = default;
+};
+
 // One registry. Subkey paths use backslashes; like advapi32 a backend rejects a path that
 // begins with a backslash (kBadPathName), so callers strip it first. Every call answers a
 // Win32 error code; none throws.
@@ -80,6 +89,9 @@ class RegistryBackend {
   virtual long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) = 0;
   // Deletes one subkey that has no subkeys of its own. `viewAccess` carries the view flag.
   virtual long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) = 0;
+
+  // Where `subkey` of `root` really is (see RegistryLocation).
+  virtual RegistryLocation Locate(RegRoot root, const std::wstring& subkey) { return {root, subkey}; }
 };
 
 // The running system's registry (the in-memory one on Linux builds).
