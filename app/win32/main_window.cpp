@@ -120,6 +120,12 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (Control::ReflectToChild(msg, wp, lp, &reflected)) return reflected;
       break;
     case WM_CLOSE:
+      // A one-click repair is still below us on the stack: closing now would destroy the
+      // window under it. It closes as soon as the repair has answered.
+      if (oneClickRunning_) {
+        closeAfterRepair_ = true;
+        return 0;
+      }
       OnClose();
       return 0;
     case WM_DESTROY:
