@@ -350,7 +350,7 @@ bool ListJournal(System& system, const JournalPlace& place, std::vector<JournalE
 }
 
 UndoOutcome UndoJournalEntry(System& system, const JournalPlace& place, const std::wstring& requested,
-                             WindowsVersion windows) {
+                             WindowsVersion windows, bool journalled) {
   UndoOutcome out;
   std::wstring entry = requested;
   if (entry == L"last") {
@@ -424,13 +424,15 @@ UndoOutcome UndoJournalEntry(System& system, const JournalPlace& place, const st
   }
   HostsState hosts;
   if (!copyLine.empty() || hostsAbsent) hosts = ReadHosts(system);
-  const JournalWrite journal = WriteEntry(system, place, L"undo", L"Repair: undo of " + entry + L"\nCaption: " +
-                                              HeaderField(text, L"Caption"), windows, recorder, hosts);
-  if (!journal.ok) {
-    out.error = journal.error + L"; nothing was changed";
-    return out;
+  if (journalled) {
+    const JournalWrite journal = WriteEntry(system, place, L"undo", L"Repair: undo of " + entry + L"\nCaption: " +
+                                                HeaderField(text, L"Caption"), windows, recorder, hosts);
+    if (!journal.ok) {
+      out.error = journal.error + L"; nothing was changed";
+      return out;
+    }
+    out.undoEntry = journal.entry;
   }
-  out.undoEntry = journal.entry;
   out.changed = true;
   out.ok = ApplyRegFileChanges(system.registry(), parsed.changes);
   if (!copyLine.empty() || hostsAbsent) {

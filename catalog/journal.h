@@ -55,9 +55,9 @@ struct UndoOutcome {
 // reader: values and keys back to their saved type and bytes, the hosts file back byte for
 // byte. The entry is checked whole first (header, end line, every line, value types, the hosts
 // copy); a damaged one is refused and changes nothing. The undo is journalled first, like a
-// repair, and does not run when that fails.
+// repair, and does not run when that fails; with `journalled` false it saves nothing.
 UndoOutcome UndoJournalEntry(System& system, const JournalPlace& place, const std::wstring& entry,
-                             WindowsVersion windows);
+                             WindowsVersion windows, bool journalled = true);
 
 // Removes the entries (and their hosts copies) older than `days` days; the number of entries
 // removed, or -1 with `error` set when the folder cannot be listed or a file cannot be removed.
