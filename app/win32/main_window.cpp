@@ -114,6 +114,10 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         ShowRepairPreview();
         return 0;
       }
+      if (lp == 0 && LOWORD(wp) == ids::kMenuUndo) {
+        ShowUndoJournal();
+        return 0;
+      }
       [[fallthrough]];
     case WM_NOTIFY:
     case WM_DRAWITEM:

@@ -134,6 +134,8 @@ class MainWindow : private CreationSteps {
   bool OfferRepairPreview(HWND control, LPARAM at);
   bool FindRepairRow(HWND control, LPARAM at, PreviewRow* row) const;
   void ShowRepairPreview();
+  // "Undo…": the journal's entries and Undo for the selected one.
+  void ShowUndoJournal();
 
   // --- Components (main_window_build.cpp).
   void BuildFrame();

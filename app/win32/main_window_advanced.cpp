@@ -199,6 +199,7 @@ void MainWindow::RunOneClickFix(int fixId) {
   RepairResultTexts texts;
   texts.fixed = messages_.fixed;
   texts.fixFailed = messages_.fixFailed;
+  texts.journalFailed = messages_.journalFailed;
   ResultBox box(hwnd_);
   RunOneClickRepair(system_, fixId, args, texts, box);
 }
