@@ -32,6 +32,9 @@ const std::vector<MessageTextKey>& MessageTextKeys() {
       {L"D_Restore", &MessageTexts::restoreHint},
       {L"D_Close", &MessageTexts::closeHint},
       {L"D_WhatWillChange", &MessageTexts::whatWillChange},
+      {L"D_DesktopUser", &MessageTexts::desktopUser},
+      {L"D_DesktopHiveNotLoaded", &MessageTexts::hiveNotLoaded},
+      {L"D_NoDesktopUser", &MessageTexts::noDesktopUser},
   };
   return keys;
 }

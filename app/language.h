@@ -10,6 +10,7 @@
 #include "app/component_tree.h"
 #include "app/ext_ini_file.h"
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 
 namespace corrivo {
@@ -36,6 +37,10 @@ struct MessageTexts {
   std::wstring restoreHint = L"Restore";
   std::wstring closeHint = L"Close";
   std::wstring whatWillChange = L"What will this change?";  // a repair row's context menu
+  // The header's line when Corrivo runs as another user than the one at the desktop.
+  std::wstring desktopUser = kDesktopUserNotice;
+  std::wstring hiveNotLoaded = kHiveNotLoadedNotice;
+  std::wstring noDesktopUser = kNoDesktopUserNotice;
 };
 
 // The key of each message text and where it goes, in the order above.

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kQuotedMax = 40;
 
-enum class Option { Json, Found, RegistryOnly, Windows, Format, Output };
+enum class Option { Json, Found, RegistryOnly, Windows, Format, Output, User };
 
 struct OptionRule {
   const wchar_t* name;
@@ -23,6 +23,7 @@ constexpr OptionRule kOptions[] = {
     {L"--json", Option::Json, false},       {L"--found", Option::Found, false},
     {L"--registry-only", Option::RegistryOnly, false}, {L"--windows", Option::Windows, true},
     {L"--format", Option::Format, true},    {L"--output", Option::Output, true},
+    {L"--user", Option::User, true},
 };
 
 struct CommandRule {
@@ -34,10 +35,10 @@ struct CommandRule {
 const CommandRule kCommands[] = {
     {L"--version", Command::Version, {}},
     {L"list", Command::List, {}},
-    {L"show", Command::Show, {Option::Windows}},
-    {L"preview", Command::Preview, {}},
-    {L"scan", Command::Scan, {}},
-    {L"fix", Command::Fix, {Option::Found}},
+    {L"show", Command::Show, {Option::Windows, Option::User}},
+    {L"preview", Command::Preview, {Option::User}},
+    {L"scan", Command::Scan, {Option::User}},
+    {L"fix", Command::Fix, {Option::Found, Option::User}},
     {L"export", Command::Export, {Option::Windows, Option::Format, Option::Output, Option::RegistryOnly}},
 };
 
@@ -166,6 +167,10 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
       Format format;
       if (!ParseFormat(value, &format)) return Fail(L"unknown export format " + Quote(value) + L" (reg, cmd or ansible)");
       inv.format = format;
+    } else if (rule->option == Option::User) {
+      if (EqualsNoCase(value, L"current")) inv.user = UserChoice::Current;
+      else if (EqualsNoCase(value, L"desktop")) inv.user = UserChoice::Desktop;
+      else return Fail(L"unknown user " + Quote(value) + L" (current or desktop)");
     } else {
       inv.output = value;
     }

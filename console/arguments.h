@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/windows_version.h"
 
 namespace corrivo::console {
@@ -23,6 +24,8 @@ struct Invocation {
   std::optional<std::wstring> output;
   bool found = false;
   bool registryOnly = false;
+  // Whose HKCU the commands that act on this Windows use (--user current|desktop).
+  UserChoice user = UserChoice::Desktop;
 };
 
 struct ParsedArguments {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 
 namespace corrivo::console {
@@ -46,6 +47,10 @@ struct CommandLineContext {
   bool elevated;
   TextSink& out;
   TextSink& err;
+  // Where the commands that act on this Windows may send HKCU: the registry backend of
+  // `system` and the session's answers. Null: HKCU as it is, nothing said.
+  UserHiveRegistry* userHive = nullptr;
+  SessionAccounts* accounts = nullptr;
 };
 
 // Runs one command line (without the program's name); answers the exit code. Never throws.

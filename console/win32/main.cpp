@@ -6,6 +6,7 @@
 
 #include "console/command_line.h"
 #include "console/win32/console_win32.h"
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
@@ -18,7 +19,9 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     corrivo::console::StdHandleSink out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
     corrivo::console::CommandLineContext context{corrivo::PlatformSystem(), true,
-                                                 corrivo::console::IsAdministrator(), out, err};
+                                                 corrivo::console::IsAdministrator(), out, err,
+                                                 &corrivo::PlatformUserRegistry(),
+                                                 &corrivo::PlatformSessionAccounts()};
     return corrivo::console::RunCommandLine(args, context);
   } catch (...) {
     // Whatever failed before RunCommandLine took over; the unwinder must not go on into the

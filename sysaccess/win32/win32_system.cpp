@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
@@ -281,11 +282,16 @@ class Win32OperatingSystem : public OperatingSystem {
 
 }  // namespace
 
+UserHiveRegistry& PlatformUserRegistry() {
+  static UserHiveRegistry registry(PlatformRegistry());
+  return registry;
+}
+
 System& PlatformSystem() {
   static ShellRunner runner;
   static Win32Clock clock;
   static Win32OperatingSystem os;
-  static System system{PlatformRegistry(), runner, win32::PlatformFiles(), os, win32::PlatformShell(), clock};
+  static System system{PlatformUserRegistry(), runner, win32::PlatformFiles(), os, win32::PlatformShell(), clock};
   return system;
 }
 
