@@ -121,7 +121,7 @@ HostsPreview PreviewHosts(System& system, WindowsVersion windows) {
 // elsewhere (HKCU to the desktop user's hive); then the preview names where it goes.
 std::pair<RegRoot, std::wstring> Located(const Registry& registry, RegRoot root, const std::wstring& key) {
   const RegistryLocation at = registry.Locate(root, key);
-  if (at.root == root && EqualsNoCase(at.subkey, PlainKeyPath(key))) return {root, key};
+  if (at.root == root && EqualsNoCase(PlainKeyPath(at.subkey), PlainKeyPath(key))) return {root, key};
   return {at.root, L"\\" + at.subkey};
 }
 
