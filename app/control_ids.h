@@ -46,6 +46,8 @@ constexpr int kLabelInfo = 4011;
 constexpr int kLabelTips = 4012;
 constexpr int kLabelFixIEInfo = 4013;
 constexpr int kLabelFixWMPInfo = 4014;
+// Under Label_Info: whose settings the repairs change, when that is not plainly this user's.
+constexpr int kLabelDesktopUser = 4015;
 constexpr int kLabelGeneral = 4021;
 constexpr int kLabelAdvanced = 4022;
 constexpr int kLabelInternet = 4023;

@@ -14,6 +14,7 @@ bool RunCreationSequence(CreationSteps& steps) {
     steps.RefuseVersion();
     return false;
   }
+  steps.ChooseDesktopUser();
   steps.StartThread(windows);
   steps.ShowPage(Page::GeneralFix);
   steps.AnchorControls();

@@ -20,6 +20,9 @@ class CreationSteps {
   // Shows the unsupported-Windows message owned by the window and ends the process with exit
   // code 0. The product never returns from it; a test double does, and the sequence then stops.
   virtual void RefuseVersion() = 0;
+  // Whose HKCU the repairs change (the desktop user's when Corrivo runs as someone else), and
+  // the header's line saying so; before the worker reads or writes anything.
+  virtual void ChooseDesktopUser() = 0;
   virtual void StartThread(WindowsVersion windows) = 0;  // the version, offered flags, resume
   virtual void ShowPage(Page page) = 0;
   virtual void AnchorControls() = 0;

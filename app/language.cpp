@@ -38,6 +38,9 @@ const std::vector<MessageTextKey>& MessageTextKeys() {
       {L"D_Undone", &MessageTexts::undone},
       {L"D_UndoFailed", &MessageTexts::undoFailed},
       {L"D_JournalFailed", &MessageTexts::journalFailed},
+      {L"D_DesktopUser", &MessageTexts::desktopUser},
+      {L"D_DesktopHiveNotLoaded", &MessageTexts::hiveNotLoaded},
+      {L"D_NoDesktopUser", &MessageTexts::noDesktopUser},
   };
   return keys;
 }

@@ -10,6 +10,7 @@
 #include "app/component_tree.h"
 #include "app/ext_ini_file.h"
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 
 namespace corrivo {
@@ -42,6 +43,10 @@ struct MessageTexts {
   std::wstring undone = L"Undone. The undo has its own journal entry, so it can be undone too.";
   std::wstring undoFailed = L"Not undone:";
   std::wstring journalFailed = L"Nothing was changed: the undo journal could not be saved.";
+  // The header's line when Corrivo runs as another user than the one at the desktop.
+  std::wstring desktopUser = kDesktopUserNotice;
+  std::wstring hiveNotLoaded = kHiveNotLoadedNotice;
+  std::wstring noDesktopUser = kNoDesktopUserNotice;
 };
 
 // The key of each message text and where it goes, in the order above.

@@ -33,6 +33,7 @@ FrameLayout ArrangeFrame(Size window, const OwnSizes& own) {
   f.sizeGrip = At(w - 13, h - 13, own.sizeGrip);
   f.logo = At(40, 40, own.logo);
   f.description = At(f.logo.left + f.logo.width + 20, 55, own.description);
+  f.userNotice = At(f.description.left, f.description.top + f.description.height + 6, own.userNotice);
   f.contentPanel = {11, 104, w - 22, h - 119};
   return f;
 }

@@ -30,6 +30,7 @@ struct OwnSizes {
   Size sizeGrip{9, 9};
   Size logo{48, 48};
   Size description{400, 14};
+  Size userNotice{0, 0};
   Size corner{4, 4};
 };
 
@@ -40,6 +41,7 @@ struct FrameLayout {
   Rect topRightCorner, topLeftCorner, bottomLeftCorner, bottomRightCorner;
   Rect closeButton, restoreButton, maximiseButton, minimiseButton;
   Rect titleIcon, title, sizeGrip, logo, description;
+  Rect userNotice;  // the line under the description
   Rect contentPanel;
 };
 FrameLayout ArrangeFrame(Size window, const OwnSizes& own);

@@ -117,11 +117,20 @@ HostsPreview PreviewHosts(System& system, WindowsVersion windows) {
   return preview;
 }
 
+// The key a step really acts on: the plan's own spelling, unless the registry sends the root
+// elsewhere (HKCU to the desktop user's hive); then the preview names where it goes.
+std::pair<RegRoot, std::wstring> Located(const Registry& registry, RegRoot root, const std::wstring& key) {
+  const RegistryLocation at = registry.Locate(root, key);
+  if (at.root == root && EqualsNoCase(PlainKeyPath(at.subkey), PlainKeyPath(key))) return {root, key};
+  return {at.root, L"\\" + at.subkey};
+}
+
 // The folders are read when the step runs; this is where they point now.
-std::wstring ShortcutNote(Overlay& registry) {
+std::wstring ShortcutNote(const Registry& real, Overlay& registry) {
   std::wstring saved, missing;
+  const auto [root, key] = Located(real, RegRoot::CurrentUser, kShellFoldersKey);
   for (const wchar_t* folder : {L"Desktop", L"Start Menu"}) {
-    const auto value = registry.Read(RegRoot::CurrentUser, kShellFoldersKey, folder);
+    const auto value = registry.Read(root, key, folder);
     std::wstring path;
     if (value && (value->type == RegType::Sz || value->type == RegType::ExpandSz) && value->data.size() >= 2)
       path = Utf16LeToWide(value->data.data(), value->data.size() - 2);
@@ -139,7 +148,7 @@ std::wstring ShortcutNote(Overlay& registry) {
 // that cannot be told in advance).
 bool PreviewSpecial(System& system, const Step& s, Overlay& overlay, RepairPreview& out) {
   switch (s.special) {
-    case SpecialStep::CreateIEShortcuts: out.notes.push_back(ShortcutNote(overlay)); return true;
+    case SpecialStep::CreateIEShortcuts: out.notes.push_back(ShortcutNote(system.registry(), overlay)); return true;
     case SpecialStep::RequestHomePageProtection:
       out.notes.push_back(std::wstring(L"asks ") + kHomePageLibraryName +
                           L" beside the program to protect the home page; cannot be previewed");
@@ -234,8 +243,10 @@ RepairPreview PreviewPlan(System& system, const Plan& plan) {
   // What the preview expects of the step before: registry steps, commands and pauses succeed,
   // a special step as far as it can tell in advance.
   bool previousSucceeds = true;
+  const Registry real = system.registry();
   for (std::size_t i = 0; i < plan.size(); ++i) {
-    const Step& s = plan[i];
+    Step s = plan[i];
+    if (!s.key.empty()) std::tie(s.root, s.key) = Located(real, s.root, s.key);
     const bool conditional = s.condition == StepCondition::IfPreviousFailed;
     // A fallback that is not expected to run is still shown, but later steps do not see it.
     const bool expectedToRun = !conditional || !previousSucceeds;
@@ -277,6 +288,12 @@ RepairPreview PreviewPlan(System& system, const Plan& plan) {
     }
   }
   return out;
+}
+
+Plan LocatePlan(const Registry& registry, Plan plan) {
+  for (Step& s : plan)
+    if (!s.key.empty()) std::tie(s.root, s.key) = Located(registry, s.root, s.key);
+  return plan;
 }
 
 std::wstring DescribeValue(const std::optional<RegistryValue>& value, bool deleted) {

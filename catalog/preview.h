@@ -16,7 +16,9 @@ namespace corrivo {
 
 struct ValuePreview {
   RegRoot root = RegRoot::CurrentUser;
-  std::wstring key, name;  // key as the plan names it; name empty for the default value
+  // The key as the plan names it, or where the registry really sends it when that is another
+  // root (HKCU to the desktop user's hive); name empty for the default value.
+  std::wstring key, name;
   std::optional<RegistryValue> now, after;  // nullopt: no such value
   // The step runs only when the one before it fails (205's own home page).
   bool conditional = false;
@@ -54,6 +56,10 @@ struct RepairPreview {
 RepairPreview PreviewRepair(System& system, int id, const RepairArgs& args);
 // The same for any plan (id 0).
 RepairPreview PreviewPlan(System& system, const Plan& plan);
+
+// The plan with each step's root and key where `registry` really acts on them (unchanged
+// unless it sends a root elsewhere, as ValuePreview names them).
+Plan LocatePlan(const Registry& registry, Plan plan);
 
 // "absent", "deleted", "REG_DWORD 1", "REG_SZ \"1\"", "REG_EXPAND_SZ \"...\"",
 // "REG_BINARY 01 02 ..."; `deleted` words a missing value as a deletion.

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kQuotedMax = 40;
 
-enum class Option { Json, Found, RegistryOnly, Windows, Format, Output, NoJournal, Prune };
+enum class Option { Json, Found, RegistryOnly, Windows, Format, Output, NoJournal, Prune, User };
 
 struct OptionRule {
   const wchar_t* name;
@@ -24,6 +24,7 @@ constexpr OptionRule kOptions[] = {
     {L"--registry-only", Option::RegistryOnly, false}, {L"--windows", Option::Windows, true},
     {L"--format", Option::Format, true},    {L"--output", Option::Output, true},
     {L"--no-journal", Option::NoJournal, false}, {L"--prune", Option::Prune, true},
+    {L"--user", Option::User, true},
 };
 
 struct CommandRule {
@@ -35,10 +36,10 @@ struct CommandRule {
 const CommandRule kCommands[] = {
     {L"--version", Command::Version, {}},
     {L"list", Command::List, {}},
-    {L"show", Command::Show, {Option::Windows}},
-    {L"preview", Command::Preview, {}},
-    {L"scan", Command::Scan, {}},
-    {L"fix", Command::Fix, {Option::Found, Option::NoJournal}},
+    {L"show", Command::Show, {Option::Windows, Option::User}},
+    {L"preview", Command::Preview, {Option::User}},
+    {L"scan", Command::Scan, {Option::User}},
+    {L"fix", Command::Fix, {Option::Found, Option::NoJournal, Option::User}},
     {L"export", Command::Export, {Option::Windows, Option::Format, Option::Output, Option::RegistryOnly}},
     {L"journal", Command::Journal, {Option::Prune}},
     {L"undo", Command::Undo, {Option::NoJournal}},
@@ -174,6 +175,10 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
       int days = 0;
       if (!ParseId(value, &days)) return Fail(L"'--prune' takes a number of days, not " + Quote(value));
       inv.pruneDays = days;
+    } else if (rule->option == Option::User) {
+      if (EqualsNoCase(value, L"current")) inv.user = UserChoice::Current;
+      else if (EqualsNoCase(value, L"desktop")) inv.user = UserChoice::Desktop;
+      else return Fail(L"unknown user " + Quote(value) + L" (current or desktop)");
     } else {
       inv.output = value;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/windows_version.h"
 
 namespace corrivo::console {
@@ -26,6 +27,8 @@ struct Invocation {
   bool noJournal = false;            // fix and undo: keep no undo journal
   std::optional<int> pruneDays;      // journal --prune DAYS
   std::wstring entry;                // undo: an entry's name or "last"
+  // Whose HKCU the commands that act on this Windows use (--user current|desktop).
+  UserChoice user = UserChoice::Desktop;
 };
 
 struct ParsedArguments {

@@ -66,6 +66,28 @@ int ChooseVersion(CommandLineContext& context, const Invocation& inv, WindowsVer
   return kExitOk;
 }
 
+// Sends HKCU where --user asks, before anything reads the registry, and says whose settings
+// the command reads and repairs when that is not plainly the one user of this session.
+void ChooseCommandUser(CommandLineContext& context, const Invocation& inv) {
+  if (!context.live || !context.userHive || !context.accounts) return;
+  const DesktopUser user = ChooseUser(*context.userHive, *context.accounts, inv.user);
+  std::wstring notice = UserNotice(user);
+  const bool differ = user.state == DesktopUserState::OtherUser || user.state == DesktopUserState::HiveNotLoaded;
+  if (inv.user == UserChoice::Current)
+    notice = differ ? L"Repairs apply to the user Corrivo runs as, " + user.process.name + L" (--user current)" : L"";
+  if (notice.empty()) return;
+  const bool desktop = !context.userHive->Sid().empty();
+  const Account& account = desktop ? user.desktop : user.process;
+  context.out.Write(inv.json ? JsonObject()
+                                   .Add(L"type", L"user")
+                                   .Add(L"hive", desktop ? L"desktop" : L"current")
+                                   .Add(L"name", account.name)
+                                   .Add(L"sid", account.sid)
+                                   .Add(L"message", notice)
+                                   .Line()
+                             : notice + L"\n");
+}
+
 int Dispatch(CommandLineContext& context, const Invocation& inv) {
   switch (inv.command) {
     case Command::Help:
@@ -82,6 +104,7 @@ int Dispatch(CommandLineContext& context, const Invocation& inv) {
     case Command::Export: {
       WindowsVersion windows = WindowsVersion::Unknown;
       if (int refused = ChooseVersion(context, inv, &windows)) return refused;
+      if (inv.command == Command::Show) ChooseCommandUser(context, inv);
       return inv.command == Command::Show ? ShowCommand(context, inv, windows) : ExportCommand(context, inv, windows);
     }
     case Command::Journal:
@@ -94,6 +117,7 @@ int Dispatch(CommandLineContext& context, const Invocation& inv) {
   }
   RepairArgs args;
   if (int refused = CheckLiveCommand(context, inv, &args)) return refused;
+  ChooseCommandUser(context, inv);
   if (inv.command == Command::Preview) return PreviewCommand(context, inv, args);
   if (inv.command == Command::Scan) return ScanCommand(context, inv, args);
   if (inv.command == Command::Undo) return UndoCommand(context, inv, args);
@@ -119,7 +143,11 @@ std::wstring UsageText() {
          L"  --version               the program's version\n"
          L"  /? or --help            this text\n"
          L"\n"
-         L"  V: xp, vista, 7 or 8.  F: reg, cmd or ansible.  --json: one JSON object per line.\n"
+         L"  show, preview, scan and fix take --user U: whose settings (HKEY_CURRENT_USER) they\n"
+         L"  read and repair when Corrivo runs as another user than the one at the desktop.\n"
+         L"\n"
+         L"  V: xp, vista, 7 or 8.  F: reg, cmd or ansible.  U: desktop (default) or current.\n"
+         L"  --json: one JSON object per line.\n"
          L"Exit codes: 0 done, nothing found; 1 problems found, a repair failed; 2 wrong arguments;\n"
          L"  3 refused (no administrator rights, unsupported Windows, not on Windows, repair disabled).\n";
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 
 namespace corrivo::console {
@@ -49,6 +50,10 @@ struct CommandLineContext {
   // Where fix and undo keep the undo journal and where journal and undo read it; null: there
   // is none here (journal and undo then refuse).
   const JournalPlace* journal = nullptr;
+  // Where the commands that act on this Windows may send HKCU: the registry backend of
+  // `system` and the session's answers. Null: HKCU as it is, nothing said.
+  UserHiveRegistry* userHive = nullptr;
+  SessionAccounts* accounts = nullptr;
 };
 
 // Runs one command line (without the program's name); answers the exit code. Never throws.

@@ -150,7 +150,8 @@ int ShowCommand(CommandLineContext& context, const Invocation& inv, WindowsVersi
   const Repair& r = *FindRepair(inv.ids.front());
   RepairArgs args;
   args.windows = windows;
-  const Plan plan = r.plan(args);
+  // On this Windows the steps name the keys they really act on (HKCU may be another user's).
+  const Plan plan = context.live ? LocatePlan(context.system.registry(), r.plan(args)) : r.plan(args);
   const bool exportable = IsExportable(r.id, ExportFormat::Reg, windows);
   const bool disabled = r.disabledOn.Contains(windows);
   if (inv.json) {

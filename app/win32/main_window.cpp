@@ -287,6 +287,22 @@ void MainWindow::RefuseVersion() {
   ExitProcess(0);
 }
 
+void MainWindow::ChooseDesktopUser() {
+  const DesktopUser user = ChooseUser(PlatformUserRegistry(), PlatformSessionAccounts(), UserChoice::Desktop);
+  const std::wstring notice =
+      UserNotice(user, UserNoticeTexts{messages_.desktopUser, messages_.hiveNotLoaded, messages_.noDesktopUser});
+  if (notice.empty()) return;
+  userNotice_ = std::make_unique<Label>();
+  Label::Style style;
+  style.colour = RGB(255, 214, 102);
+  userNotice_->Create(hwnd_, ids::kLabelDesktopUser, L"Label_DesktopUser", {108, 77, 400, 16}, notice, skin_.Info(),
+                      style);
+  userNotice_->AutoSize();
+  userNotice_->BringToFront();  // created after the background, which would cover it
+  WireDragHandle(*userNotice_);
+  ArrangeFrameParts();
+}
+
 void MainWindow::StartThread(WindowsVersion windows) {
   windows_ = windows;
   thread_->Windows = windows;

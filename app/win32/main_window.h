@@ -121,6 +121,7 @@ class MainWindow : private CreationSteps {
   void LoadLanguage() override;
   void SaveColumnTitle() override;
   void RefuseVersion() override;
+  void ChooseDesktopUser() override;
   void StartThread(WindowsVersion windows) override;
   void AnchorControls() override;
   void FillPages() override;
@@ -208,6 +209,7 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<Image> topEdge_, leftEdge_, bottomEdge_, rightEdge_;
   std::unique_ptr<Image> topLeftCorner_, topRightCorner_, bottomLeftCorner_, bottomRightCorner_;
   std::unique_ptr<Label> title_, description_;  // the caption and the line under the logo
+  std::unique_ptr<Label> userNotice_;  // under the description, only when the users differ
   std::unique_ptr<ui::win32::ImageButton> minimiseButton_, maximiseButton_, restoreButton_, closeButton_;
   std::unique_ptr<Panel> contentPanel_;  // the rounded panel of the header strip and the pages
   std::array<std::unique_ptr<Image>, 8> contentBorder_;  // top, left, bottom, right, then corners

@@ -64,6 +64,7 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   own.sizeGrip = sizeGrip_->Bounds().Extent();
   own.logo = logo_->Bounds().Extent();
   own.description = description_->Bounds().Extent();
+  if (userNotice_) own.userNotice = userNotice_->Bounds().Extent();
   const layout::FrameLayout f = layout::ArrangeFrame(bounds.Extent(), own);
   background_->SetBounds(f.background);
   topEdge_->SetBounds(f.topEdge);
@@ -83,6 +84,7 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   sizeGrip_->SetBounds(f.sizeGrip);
   logo_->SetBounds(f.logo);
   description_->SetBounds(f.description);
+  if (userNotice_) userNotice_->SetBounds(f.userNotice);
   contentPanel_->SetBounds(f.contentPanel);
   for (Image* front : {topLeftCorner_.get(), topRightCorner_.get(), bottomLeftCorner_.get(), bottomRightCorner_.get()}) {
     front->BringToFront();

@@ -7,6 +7,7 @@
 #include "catalog/journal.h"
 #include "console/command_line.h"
 #include "console/win32/console_win32.h"
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
@@ -20,7 +21,9 @@ int wmain(int argc, wchar_t** argv) {
     corrivo::console::StdHandleSink out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
     corrivo::System& system = corrivo::PlatformSystem();
     const corrivo::JournalPlace journal = corrivo::PlatformJournalPlace(corrivo::DefaultJournalFolder(system.os));
-    corrivo::console::CommandLineContext context{system, true, corrivo::console::IsAdministrator(), out, err, &journal};
+    corrivo::console::CommandLineContext context{system, true, corrivo::console::IsAdministrator(), out, err, &journal,
+                                                  &corrivo::PlatformUserRegistry(),
+                                                  &corrivo::PlatformSessionAccounts()};
     return corrivo::console::RunCommandLine(args, context);
   } catch (...) {
     // Whatever failed before RunCommandLine took over; the unwinder must not go on into the

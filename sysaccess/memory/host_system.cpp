@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/memory/memory_registry.h"
 #include "sysaccess/memory/recording_runner.h"
 #include "sysaccess/memory/stand_ins.h"
@@ -43,13 +44,24 @@ RegistryBackend& PlatformRegistry() {
   return registry;
 }
 
+UserHiveRegistry& PlatformUserRegistry() {
+  static UserHiveRegistry registry(PlatformRegistry());
+  return registry;
+}
+
+// Linux has no desktop session to ask about.
+SessionAccounts& PlatformSessionAccounts() {
+  static MemorySessionAccounts accounts;
+  return accounts;
+}
+
 System& PlatformSystem() {
   static RecordingRunner runner;
   static HostFileService files;
   static StandInOperatingSystem os;
   static RecordingShellServices shell;
   static HostClock clock;
-  static System system{PlatformRegistry(), runner, files, os, shell, clock};
+  static System system{PlatformUserRegistry(), runner, files, os, shell, clock};
   return system;
 }
 

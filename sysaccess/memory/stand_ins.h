@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/files.h"
 #include "sysaccess/operating_system.h"
 #include "sysaccess/shell_services.h"
@@ -122,6 +123,14 @@ class RecordingShellServices : public ShellServices {
   mutable std::mutex mutex_;
   std::vector<std::wstring> requests_;
   bool result_ = true;
+};
+
+// The session's owners as the caller sets them; nullopt answers "cannot be read".
+class MemorySessionAccounts : public SessionAccounts {
+ public:
+  std::optional<Account> shellOwner, processOwner;
+  std::optional<Account> ShellOwner() override { return shellOwner; }
+  std::optional<Account> ProcessOwner() override { return processOwner; }
 };
 
 }  // namespace corrivo

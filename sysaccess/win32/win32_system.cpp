@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
@@ -298,11 +299,16 @@ JournalPlace PlatformJournalPlace(const std::wstring& folder) {
   return place;
 }
 
+UserHiveRegistry& PlatformUserRegistry() {
+  static UserHiveRegistry registry(PlatformRegistry());
+  return registry;
+}
+
 System& PlatformSystem() {
   static ShellRunner runner;
   static Win32Clock clock;
   static Win32OperatingSystem os;
-  static System system{PlatformRegistry(), runner, win32::PlatformFiles(), os, win32::PlatformShell(), clock};
+  static System system{PlatformUserRegistry(), runner, win32::PlatformFiles(), os, win32::PlatformShell(), clock};
   return system;
 }
 

@@ -369,6 +369,7 @@ TEST(LanguageRecordTest, StartUpReadsTheSettingRecordsItAndAppliesThatLanguageOr
   // also without a setting or any language file.
   files.FailWrites(kRecord);
   files.AddFolder(kFolder, {});
+  for (const wchar_t* name : {L"\\English.lng", L"\\German.lng"}) files.Remove(kFolder + name);
   files.Remove(settings);
   const ProgramLanguage without = LoadProgramLanguage(machine.system, window);
   EXPECT_TRUE(without.suiteLanguage == L"English" && !without.recordWritten && without.language->Languages.empty());

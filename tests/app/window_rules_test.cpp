@@ -167,6 +167,7 @@ struct RecordingSteps : CreationSteps {
   void LoadLanguage() override { calls.push_back("language"); }
   void SaveColumnTitle() override { calls.push_back("column"); }
   void RefuseVersion() override { calls.push_back("refuse"); }
+  void ChooseDesktopUser() override { calls.push_back("user"); }
   void StartThread(WindowsVersion v) override { calls.push_back(v == windows ? "start" : "start on another"); }
   void ShowPage(Page page) override { calls.push_back("page" + std::to_string(static_cast<int>(page))); }
   void AnchorControls() override { calls.push_back("anchors"); }
@@ -179,7 +180,7 @@ TEST(CreationTest, SupportedWindowsRunsEveryStepAndAnyOtherIsRefusedBeforeTheThr
   // Up to the check every step runs everywhere: the (hidden) window refuses in the user's language.
   const Calls checked = {"style", "tiles", "thread", "ie", "windows", "language", "column"};
   Calls runs = checked, refused = checked;
-  runs.insert(runs.end(), {"start", "page0", "anchors", "fill", "category1", "stopfix"});
+  runs.insert(runs.end(), {"user", "start", "page0", "anchors", "fill", "category1", "stopfix"});
   refused.push_back("refuse");
   using enum WindowsVersion;
   for (WindowsVersion v : {XP, Vista, Seven, Eight, Unknown, Server2003, Server2008, Windows2000}) {

@@ -104,6 +104,9 @@ const Row kRows[] = {
     {{L"export", L"--format", L"reg", L"--windows", L"xp", L"--output"}, Machine::Linux, 2, L"", L"needs a value"},
     {{L"export", L"--format", L"reg", L"401"}, Machine::Linux, 3, L"", L"'export' needs --windows"},
     {{L"export", L"--format", L"reg", L"--windows", L"7", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
+    {{L"fix", L"401", L"--user", L"Anna"}, Machine::Admin7, 2, L"", L"unknown user 'Anna' (current or desktop)"},
+    {{L"export", L"--format", L"reg", L"--windows", L"7", L"--user", L"current", L"401"}, Machine::Linux, 2, L"",
+     L"'--user' does not apply to 'export'"},
     {{L"frob", L"--json"}, Machine::Linux, 2, L"", L"{\"type\":\"error\",\"exit\":2,\"message\":\"unknown command 'frob'\""},
     {{L"fix", L"401", L"--json"}, Machine::User7, 3, L"", L"{\"type\":\"error\",\"exit\":3,"},
     {{L"undo"}, Machine::Admin7, 2, L"", L"'undo' takes one journal entry, or 'last'"},
@@ -255,6 +258,64 @@ TEST(CommandLineTest, ARepairThatCannotBeExportedIsNamedAndNothingIsWritten) {
     return;
   }
   GTEST_SKIP() << "every repair can be exported as .reg on Windows 7";
+}
+
+// Anna at the desktop, the console elevated as Admin: both hives have Task Manager disabled.
+TEST(CommandLineTest, FixSaysWhoseSettingsItRepairsAndRepairsThose) {
+  const Account anna{L"S-1-5-21-7-1001", L"PC\\Anna"}, admin{L"S-1-5-21-7-500", L"PC\\Admin"};
+  const std::wstring annaPolicy = anna.sid + L"\\" + kTaskMgrPolicy;
+  struct Case {
+    const char* what;
+    std::vector<std::wstring> args;
+    std::optional<Account> shell;
+    bool annaLoaded;
+    std::wstring says;  // "" for nothing on top of the results
+    bool annaFixed, adminFixed;
+  };
+  const Case cases[] = {
+      {"same user", {L"fix", L"401"}, admin, true, L"", false, true},
+      {"Anna's hive", {L"fix", L"401"}, anna, true, L"Repairs apply to the desktop user PC\\Anna\n", true, false},
+      {"--user current", {L"fix", L"401", L"--user", L"current"}, anna, true,
+       L"Repairs apply to the user Corrivo runs as, PC\\Admin (--user current)\n", false, true},
+      {"hive not loaded", {L"fix", L"401"}, anna, false, L"The settings of the desktop user PC\\Anna are not loaded", false, true},
+      {"no shell", {L"fix", L"401"}, std::nullopt, true, L"No desktop user found", false, true},
+      {"json", {L"fix", L"401", L"--json"}, anna, true,
+       L"{\"type\":\"user\",\"hive\":\"desktop\",\"name\":\"PC\\\\Anna\",\"sid\":\"S-1-5-21-7-1001\",", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Console console;
+    if (c.annaLoaded) console.box.registry.PutDword(RegRoot::Users, annaPolicy, L"DisableTaskMgr", 1);
+    UserHiveRegistry hive(console.box.registry);
+    System system{hive, console.box.runner, console.box.files, console.box.os, console.box.shell, console.box.clock};
+    MemorySessionAccounts accounts;
+    accounts.shellOwner = c.shell;
+    accounts.processOwner = admin;
+    StringSink out, err;
+    CommandLineContext context{system, true, true, out, err, nullptr, &hive, &accounts};
+    EXPECT_EQ(RunCommandLine(c.args, context), 0) << Narrow(err.Text());
+    if (c.says.empty()) {
+      EXPECT_EQ(out.Text().rfind(L"401 Fixed!", 0), 0u) << Narrow(out.Text());
+    } else {
+      EXPECT_EQ(out.Text().rfind(c.says, 0), 0u) << Narrow(out.Text());
+    }
+    if (c.annaLoaded) EXPECT_EQ(!console.box.registry.GetDword(RegRoot::Users, annaPolicy, L"DisableTaskMgr"), c.annaFixed);
+    EXPECT_EQ(console.TaskMgrDisabled(), !c.adminFixed);
+  }
+
+  // show names the hive the steps act on.
+  Console console;
+  console.box.registry.PutKey(RegRoot::Users, anna.sid);
+  UserHiveRegistry hive(console.box.registry);
+  System system{hive, console.box.runner, console.box.files, console.box.os, console.box.shell, console.box.clock};
+  MemorySessionAccounts accounts;
+  accounts.shellOwner = anna;
+  accounts.processOwner = admin;
+  StringSink out, err;
+  CommandLineContext context{system, true, true, out, err, nullptr, &hive, &accounts};
+  EXPECT_EQ(RunCommandLine({L"show", L"401"}, context), 0);
+  EXPECT_NE(out.Text().find(L"delete value HKEY_USERS\\" + annaPolicy + L" [DisableTaskMgr]"), std::wstring::npos)
+      << Narrow(out.Text());
 }
 
 }  // namespace
