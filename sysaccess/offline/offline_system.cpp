@@ -103,7 +103,8 @@ class OfflineOperatingSystem : public OperatingSystem {
   std::wstring windows_;
 };
 
-// Files below the Windows folder, found on the mount with letter case ignored; nothing else.
+// Files below the Windows folder, found on the mount with letter case ignored, and this
+// machine's own files by their Linux paths (the journal, an export); nothing else.
 class OfflineFileService : public HostFileService {
  public:
   OfflineFileService(std::string mount, OperatingSystem& os) : mount_(std::move(mount)), os_(os) {}
@@ -123,11 +124,13 @@ class OfflineFileService : public HostFileService {
     return !mapped.empty() && HostFileService::ListFolder(mapped, names);
   }
   bool IsFullPath(const std::wstring& path) override {
+    if (!path.empty() && path.front() == L'/') return true;
     return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
   }
 
  private:
   std::wstring Map(const std::wstring& path) const {
+    if (!path.empty() && path.front() == L'/') return path;
     const std::wstring windows = os_.WindowsFolder();
     if (path.size() <= windows.size() || !EqualsNoCase(path.substr(0, windows.size()), windows) ||
         path[windows.size()] != L'\\')
