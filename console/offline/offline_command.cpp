@@ -239,7 +239,20 @@ int Dispatch(CommandLineContext& context, bool json, const OfflineLine& line) {
                           L" and would be skipped\n");
       return rc;
     }
-    case Command::Scan: WriteTarget(context, json, line, target); return ScanCommand(offline, inv, target.args);
+    case Command::Scan: {
+      WriteTarget(context, json, line, target);
+      // The advice at the end names the offline line that repairs what was found.
+      StringSink text;
+      CommandLineContext captured{target.windows->system(), true, true, text, context.err};
+      const int rc = ScanCommand(captured, inv, target.args);
+      std::wstring out = text.Text();
+      const std::wstring advice = L"corrivo fix --found";
+      if (const std::size_t at = out.rfind(advice); at != std::wstring::npos && !json)
+        out.replace(at, advice.size(), L"corrivo --offline " + Utf8ToWide(line.folder) + L" fix --found" +
+                                           (line.user.empty() ? L"" : L" --user " + line.user));
+      context.out.Write(out);
+      return rc;
+    }
     case Command::Preview: return OfflinePreview(offline, inv, line, target);
     default: return OfflineFix(offline, inv, line, target);
   }

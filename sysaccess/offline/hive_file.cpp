@@ -165,6 +165,12 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, bool writable,
                                       L"down with fast start-up is mounted read-only until it is fully shut down)";
       return nullptr;
     }
+    // The mode bits too: root passes access() whatever they say, and an NTFS mount shows the
+    // Windows read-only attribute as a file nobody may write.
+    if ((st.st_mode & 0222) == 0) {
+      *error = Wide(path) + L" is read-only (its read-only attribute is set); clear it first";
+      return nullptr;
+    }
     if (::access(path.c_str(), W_OK) != 0 || ::access(FolderOf(path).c_str(), W_OK) != 0) {
       *error = L"cannot write " + Wide(path) + L" or its folder: " + ErrnoText(errno);
       return nullptr;

@@ -68,6 +68,7 @@ std::vector<HiveRegistry::Place> HiveRegistry::Resolve(RegRoot root, const std::
   switch (root) {
     case RegRoot::LocalMachine: {
       if (Is(pieces, 0, L"SOFTWARE")) return one(Walk(top(hives_.software), pieces, 1, create, rc));
+      if (Is(pieces, 0, L"COMPONENTS")) return one(Walk(top(hives_.components), pieces, 1, create, rc));
       if (!Is(pieces, 0, L"SYSTEM")) return {};
       std::vector<std::wstring> mapped = pieces;
       if (Is(mapped, 1, L"CurrentControlSet")) {
@@ -104,6 +105,7 @@ long HiveRegistry::OpenOrCreate(RegRoot root, const std::wstring& subkey, bool c
   long rc = regerr::kSuccess;
   if (root == RegRoot::LocalMachine && pieces.empty()) {
     key.virtualChildren = {L"SOFTWARE", L"SYSTEM"};
+    if (hives_.components) key.virtualChildren.insert(key.virtualChildren.begin(), L"COMPONENTS");
   } else {
     key.places = Resolve(root, pieces, create, &rc);
     if (key.places.empty()) return rc == regerr::kSuccess ? regerr::kFileNotFound : rc;

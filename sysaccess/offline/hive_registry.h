@@ -2,7 +2,7 @@
 // HKLM\SOFTWARE and HKLM\SYSTEM (CurrentControlSet being the control set that Select\Current
 // names), HKCU from one profile's NTUSER.DAT with its Software\Classes in UsrClass.dat, and
 // HKCR as Windows merges it: the user's classes where they have the key, the machine's
-// otherwise. Other roots are absent.
+// otherwise. HKLM\COMPONENTS is there when its hive is. Other roots are absent.
 #pragma once
 
 #include <map>
@@ -20,6 +20,7 @@ struct OfflineHives {
   HiveFile* system = nullptr;
   HiveFile* user = nullptr;         // NTUSER.DAT; HKCU is absent without it
   HiveFile* userClasses = nullptr;  // UsrClass.dat; may be absent
+  HiveFile* components = nullptr;   // COMPONENTS (Vista and later keep the component store there)
 };
 
 class HiveRegistry : public RegistryBackend {

@@ -14,6 +14,11 @@ namespace {
 constexpr const wchar_t* kCurrentVersionKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const wchar_t* kProfileListKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
+bool IsFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool IsFolder(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -209,7 +214,10 @@ class NoWaitClock : public Clock {
 }  // namespace
 
 struct OfflineWindows::Parts {
-  std::unique_ptr<HiveFile> software, systemHive, user, userClasses;
+  std::unique_ptr<HiveFile> software, systemHive, user, userClasses, components;
+  std::vector<HiveFile*> All() const {
+    return {software.get(), systemHive.get(), user.get(), userClasses.get(), components.get()};
+  }
   std::unique_ptr<HiveRegistry> registry;
   std::unique_ptr<OfflineOperatingSystem> os;
   std::unique_ptr<OfflineFileService> files;
@@ -257,6 +265,10 @@ OfflineOpenResult OfflineWindows::Open(const OfflineOptions& options, std::uniqu
     if (!(*hive = HiveFile::Open(path, options.writable, error))) return OfflineOpenResult::BadHive;
   }
 
+  if (const std::string path = FindEntryNoCase(config, "COMPONENTS"); IsFile(path)) {
+    if (!(parts->components = HiveFile::Open(path, options.writable, error))) return OfflineOpenResult::BadHive;
+  }
+
   // The profiles come from SOFTWARE; their folders sit on the same drive as Windows.
   HiveRegistry machineOnly({parts->software.get(), parts->systemHive.get(), nullptr, nullptr});
   const std::vector<OfflineProfile> profiles = ListProfiles(machineOnly);
@@ -297,7 +309,8 @@ OfflineOpenResult OfflineWindows::Open(const OfflineOptions& options, std::uniqu
 
   parts->profile = chosen->name;
   parts->registry = std::make_unique<HiveRegistry>(
-      OfflineHives{parts->software.get(), parts->systemHive.get(), parts->user.get(), parts->userClasses.get()});
+      OfflineHives{parts->software.get(), parts->systemHive.get(), parts->user.get(), parts->userClasses.get(),
+                   parts->components.get()});
   parts->os = std::make_unique<OfflineOperatingSystem>(*parts->registry);
   parts->files = std::make_unique<OfflineFileService>(windows, *parts->os);
   parts->system = std::make_unique<System>(
@@ -315,15 +328,13 @@ std::vector<std::wstring> OfflineWindows::TakeSkipped() { return parts_->skipped
 
 std::vector<std::string> OfflineWindows::ChangedHives() const {
   std::vector<std::string> changed;
-  for (const HiveFile* hive : {parts_->software.get(), parts_->systemHive.get(), parts_->user.get(),
-                               parts_->userClasses.get()})
+  for (const HiveFile* hive : parts_->All())
     if (hive && hive->changed()) changed.push_back(hive->path());
   return changed;
 }
 
 bool OfflineWindows::Save(std::vector<std::wstring>* written, std::wstring* error) {
-  for (HiveFile* hive : {parts_->software.get(), parts_->systemHive.get(), parts_->user.get(),
-                         parts_->userClasses.get()}) {
+  for (HiveFile* hive : parts_->All()) {
     if (!hive || !hive->changed()) continue;
     std::string backup;
     if (!hive->Save(&backup, error)) return false;

@@ -157,6 +157,7 @@ OfflineTree::OfflineTree(const std::string& rootFolder, WindowsVersion v, const 
   WriteFile(windows + "/System32/drivers/etc/hosts", "# hosts of the test machine\r\n10.1.2.3 planted.example\r\n");
   WriteFile(Hive("SOFTWARE"), EmptyHiveBytes());
   WriteFile(Hive("SYSTEM"), EmptyHiveBytes());
+  if (v != WindowsVersion::XP) WriteFile(Hive("COMPONENTS"), EmptyHiveBytes());
   {
     Planter software(Hive("SOFTWARE"));
     const std::string cv = "Microsoft\\Windows NT\\CurrentVersion";
@@ -201,6 +202,7 @@ std::string OfflineTree::UserClasses(const std::string& user) const {
 
 std::vector<std::string> OfflineTree::Hives() const {
   std::vector<std::string> hives{Hive("SOFTWARE"), Hive("SYSTEM")};
+  if (version != WindowsVersion::XP) hives.push_back(Hive("COMPONENTS"));
   for (const std::string& user : users) {
     hives.push_back(UserHive(user));
     hives.push_back(UserClasses(user));

@@ -17,7 +17,8 @@ std::string EmptyHiveBytes();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// A mounted Windows: <root>/Windows/System32/config/{SOFTWARE,SYSTEM} for `version`, with a
+// A mounted Windows: <root>/Windows/System32/config/{SOFTWARE,SYSTEM} for `version` (and
+// COMPONENTS after XP), with a
 // Select key and two control sets (Select\Current = 2), each user in ProfileList with an
 // NTUSER.DAT and a UsrClass.dat, and a hosts file.
 struct OfflineTree {
