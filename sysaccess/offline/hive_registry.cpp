@@ -34,8 +34,9 @@ HiveRegistry::HiveRegistry(OfflineHives hives) : hives_(hives) {
     return;
   const std::uint32_t n = data[0] | (data[1] << 8) | (data[2] << 16) | (std::uint32_t{data[3]} << 24);
   if (n == 0 || n > 999) return;
-  std::wstring digits = std::to_wstring(n);
-  currentControlSet_ = L"ControlSet" + std::wstring(3 - digits.size(), L'0') + digits;
+  const std::wstring digits = std::to_wstring(n);
+  currentControlSet_ = L"ControlSet";
+  currentControlSet_.append(3 - digits.size(), L'0').append(digits);
 }
 
 HiveRegistry::Place HiveRegistry::Walk(Place from, const std::vector<std::wstring>& pieces, std::size_t first,
