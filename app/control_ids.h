@@ -59,6 +59,12 @@ constexpr int CategoryLabel(int category) { return kCategoryLabelBase + category
 constexpr int kMenuWhatWillChange = 6001;
 constexpr int kPreviewText = 6002;
 constexpr int kPreviewClose = 6003;
+// "Undo…" in the same menu opens the undo journal's box: the list of entries, newest first,
+// its Undo button (for the selected entry) and Close.
+constexpr int kMenuUndo = 6004;
+constexpr int kJournalList = 6005;
+constexpr int kJournalUndo = 6006;
+constexpr int kJournalClose = 6007;
 
 // Pictures, panels and pages that nobody clicks or reads still get identifiers so that a test
 // driver can find them; they stay clear of the ranges above.

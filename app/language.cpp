@@ -32,6 +32,12 @@ const std::vector<MessageTextKey>& MessageTextKeys() {
       {L"D_Restore", &MessageTexts::restoreHint},
       {L"D_Close", &MessageTexts::closeHint},
       {L"D_WhatWillChange", &MessageTexts::whatWillChange},
+      {L"D_Undo", &MessageTexts::undoMenu},
+      {L"D_UndoJournal", &MessageTexts::undoJournal},
+      {L"D_UndoButton", &MessageTexts::undoButton},
+      {L"D_Undone", &MessageTexts::undone},
+      {L"D_UndoFailed", &MessageTexts::undoFailed},
+      {L"D_JournalFailed", &MessageTexts::journalFailed},
   };
   return keys;
 }

@@ -36,6 +36,12 @@ struct MessageTexts {
   std::wstring restoreHint = L"Restore";
   std::wstring closeHint = L"Close";
   std::wstring whatWillChange = L"What will this change?";  // a repair row's context menu
+  std::wstring undoMenu = L"Undo\u2026";                     // the same menu: the journal's box
+  std::wstring undoJournal = L"Undo journal";                // that box's title
+  std::wstring undoButton = L"Undo";
+  std::wstring undone = L"Undone. The undo has its own journal entry, so it can be undone too.";
+  std::wstring undoFailed = L"Not undone:";
+  std::wstring journalFailed = L"Nothing was changed: the undo journal could not be saved.";
 };
 
 // The key of each message text and where it goes, in the order above.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "catalog/executor.h"
+#include "catalog/journal.h"
 
 namespace corrivo {
 namespace {
@@ -69,10 +70,19 @@ Plan PlanFor(int id, const RepairArgs& args) {
   return r ? r->plan(args) : Plan{};
 }
 
-bool RunRepair(System& system, int id, const RepairArgs& args) {
+bool RunRepair(System& system, int id, const RepairArgs& args, std::wstring* refusal) {
   const Repair* r = FindRepair(id);
   if (!r) return false;
-  return ExecutePlan(system, r->plan(args));
+  const Plan plan = r->plan(args);
+  if (system.journal) {
+    const JournalWrite saved =
+        RecordBeforePlan(system, *system.journal, id, r->caption ? r->caption : L"", args.windows, plan);
+    if (!saved.ok) {
+      if (refusal) *refusal = saved.error + L"; the repair did not run";
+      return false;
+    }
+  }
+  return ExecutePlan(system, plan);
 }
 
 bool HasCheck(int id) {

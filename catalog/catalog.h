@@ -23,8 +23,10 @@ std::vector<int> DisabledFixes(WindowsVersion windows);
 
 // The plan of a repair for these arguments; empty for an unknown ID.
 Plan PlanFor(int id, const RepairArgs& args);
-// Runs a repair's plan; false for an unknown ID.
-bool RunRepair(System& system, int id, const RepairArgs& args);
+// Runs a repair's plan; false for an unknown ID. With a journal place in `system`, what the
+// plan will change is saved there first; when that fails nothing runs, the answer is false and
+// `refusal` (when given) says why.
+bool RunRepair(System& system, int id, const RepairArgs& args, std::wstring* refusal = nullptr);
 bool HasCheck(int id);
 // Runs a repair's check: true when the problem is present; false without a check.
 bool RunCheck(System& system, int id, const RepairArgs& args);

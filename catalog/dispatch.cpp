@@ -7,8 +7,9 @@ namespace corrivo {
 void RunOneClickRepair(System& system, int id, const RepairArgs& args, const RepairResultTexts& texts,
                        RepairFeedback& feedback) {
   if (!IsCatalogId(id)) return;
-  if (!RunRepair(system, id, args)) {
-    feedback.ShowResult(texts.fixFailed);
+  std::wstring refusal;
+  if (!RunRepair(system, id, args, &refusal)) {
+    feedback.ShowResult(refusal.empty() ? texts.fixFailed : texts.journalFailed + L"\n\n" + refusal);
     return;
   }
   system.shell.NotifyAssociationsChanged();

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kQuotedMax = 40;
 
-enum class Option { Json, Found, RegistryOnly, Windows, Format, Output };
+enum class Option { Json, Found, RegistryOnly, Windows, Format, Output, NoJournal, Prune };
 
 struct OptionRule {
   const wchar_t* name;
@@ -23,6 +23,7 @@ constexpr OptionRule kOptions[] = {
     {L"--json", Option::Json, false},       {L"--found", Option::Found, false},
     {L"--registry-only", Option::RegistryOnly, false}, {L"--windows", Option::Windows, true},
     {L"--format", Option::Format, true},    {L"--output", Option::Output, true},
+    {L"--no-journal", Option::NoJournal, false}, {L"--prune", Option::Prune, true},
 };
 
 struct CommandRule {
@@ -37,8 +38,10 @@ const CommandRule kCommands[] = {
     {L"show", Command::Show, {Option::Windows}},
     {L"preview", Command::Preview, {}},
     {L"scan", Command::Scan, {}},
-    {L"fix", Command::Fix, {Option::Found}},
+    {L"fix", Command::Fix, {Option::Found, Option::NoJournal}},
     {L"export", Command::Export, {Option::Windows, Option::Format, Option::Output, Option::RegistryOnly}},
+    {L"journal", Command::Journal, {Option::Prune}},
+    {L"undo", Command::Undo, {Option::NoJournal}},
 };
 
 const OptionRule* FindOption(const std::wstring& word) {
@@ -151,6 +154,7 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
     if (!rule->takesValue) {
       if (rule->option == Option::Found) inv.found = true;
       if (rule->option == Option::RegistryOnly) inv.registryOnly = true;
+      if (rule->option == Option::NoJournal) inv.noJournal = true;
       continue;
     }
     // A value that is itself an option means the value was left out.
@@ -166,6 +170,10 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
       Format format;
       if (!ParseFormat(value, &format)) return Fail(L"unknown export format " + Quote(value) + L" (reg, cmd or ansible)");
       inv.format = format;
+    } else if (rule->option == Option::Prune) {
+      int days = 0;
+      if (!ParseId(value, &days)) return Fail(L"'--prune' takes a number of days, not " + Quote(value));
+      inv.pruneDays = days;
     } else {
       inv.output = value;
     }
@@ -179,6 +187,11 @@ ParsedArguments Parse(const std::vector<std::wstring>& args, bool json) {
       return Fail(std::wstring(L"option '") + rule->name + L"' does not apply to " + Named(inv.command));
   }
 
+  if (inv.command == Command::Undo) {
+    if (words.size() != 1) return Fail(L"'undo' takes one journal entry, or 'last'");
+    inv.entry = words[0];
+    words.clear();
+  }
   const bool takesIds = inv.command == Command::Show || inv.command == Command::Preview ||
                         inv.command == Command::Fix || inv.command == Command::Export;
   if (!takesIds && !words.empty()) return Fail(Named(inv.command) + L" takes no arguments, not " + Quote(words[0]));

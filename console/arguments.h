@@ -11,7 +11,7 @@
 
 namespace corrivo::console {
 
-enum class Command { Help, Version, List, Show, Preview, Scan, Fix, Export };
+enum class Command { Help, Version, List, Show, Preview, Scan, Fix, Export, Journal, Undo };
 enum class Format { Reg, Cmd, Ansible };
 
 struct Invocation {
@@ -23,6 +23,9 @@ struct Invocation {
   std::optional<std::wstring> output;
   bool found = false;
   bool registryOnly = false;
+  bool noJournal = false;            // fix and undo: keep no undo journal
+  std::optional<int> pruneDays;      // journal --prune DAYS
+  std::wstring entry;                // undo: an entry's name or "last"
 };
 
 struct ParsedArguments {

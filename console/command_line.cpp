@@ -30,7 +30,7 @@ int CheckLiveCommand(CommandLineContext& context, const Invocation& inv, RepairA
   args->windows = DetectWindowsVersion(context.system.os);
   if (!IsSupported(args->windows)) return ReportError(context, inv.json, kExitRefused, UnsupportedWindowsMessage(context.system.os));
   args->ieVersionName = DetectIEVersionName(context.system.registry());
-  if (inv.command != Command::Fix) return kExitOk;
+  if (inv.command != Command::Fix && inv.command != Command::Undo) return kExitOk;
   for (int id : inv.ids) {
     if (FindRepair(id)->disabledOn.Contains(args->windows))
       return ReportError(context, inv.json, kExitRefused,
@@ -39,8 +39,10 @@ int CheckLiveCommand(CommandLineContext& context, const Invocation& inv, RepairA
   }
   if (!context.elevated)
     return ReportError(context, inv.json, kExitRefused,
-                       L"'fix' changes the system and needs administrator rights: run it from a command prompt "
+                       name + L" changes the system and needs administrator rights: run it from a command prompt "
                        L"started as administrator; nothing was changed");
+  if (inv.command == Command::Undo && !context.journal)
+    return ReportError(context, inv.json, kExitRefused, L"there is no undo journal here; nothing was changed");
   return kExitOk;
 }
 
@@ -78,14 +80,19 @@ int Dispatch(CommandLineContext& context, const Invocation& inv) {
       if (int refused = ChooseVersion(context, inv, &windows)) return refused;
       return inv.command == Command::Show ? ShowCommand(context, inv, windows) : ExportCommand(context, inv, windows);
     }
+    case Command::Journal:
+      if (!context.journal) return ReportError(context, inv.json, kExitRefused, L"there is no undo journal here");
+      return JournalCommand(context, inv);
     case Command::Preview:
     case Command::Scan:
-    case Command::Fix: break;
+    case Command::Fix:
+    case Command::Undo: break;
   }
   RepairArgs args;
   if (int refused = CheckLiveCommand(context, inv, &args)) return refused;
   if (inv.command == Command::Preview) return PreviewCommand(context, inv, args);
   if (inv.command == Command::Scan) return ScanCommand(context, inv, args);
+  if (inv.command == Command::Undo) return UndoCommand(context, inv, args);
   return FixCommand(context, inv, args);
 }
 
@@ -104,6 +111,9 @@ std::wstring UsageText() {
          L"  scan                    the 50 checks of General Fix; lists the problems found\n"
          L"  fix ID...               runs the repairs (administrator rights needed)\n"
          L"  fix --found             scans, then repairs what the scan found\n"
+         L"  fix ... --no-journal    the same, keeping no undo journal\n"
+         L"  journal [--prune DAYS]  the undo journal's entries; --prune removes those older than DAYS\n"
+         L"  undo ENTRY|last         gives back what a journal entry saved (administrator rights needed)\n"
          L"  export --format F [--windows V] [--output FILE] [--registry-only] ID...\n"
          L"                          the repairs as a .reg file, a cmd script or an Ansible playbook\n"
          L"  --version               the program's version\n"

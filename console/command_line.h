@@ -46,6 +46,9 @@ struct CommandLineContext {
   bool elevated;
   TextSink& out;
   TextSink& err;
+  // Where fix and undo keep the undo journal and where journal and undo read it; null: there
+  // is none here (journal and undo then refuse).
+  const JournalPlace* journal = nullptr;
 };
 
 // Runs one command line (without the program's name); answers the exit code. Never throws.

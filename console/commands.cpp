@@ -4,6 +4,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/export.h"
+#include "catalog/journal.h"
 #include "catalog/preview.h"
 #include "console/json.h"
 #include "engine/scan_items.h"
@@ -213,8 +214,12 @@ int FixCommand(CommandLineContext& context, const Invocation& inv, const RepairA
     }
   }
   int fixed = 0, failed = 0;
+  System system = context.system;
+  system.journal = inv.noJournal ? nullptr : context.journal;
   for (int id : ids) {
-    const bool ok = RunRepair(context.system, id, args);
+    std::wstring refusal;
+    const bool ok = RunRepair(system, id, args, &refusal);
+    if (!refusal.empty()) ReportError(context, inv.json, kExitProblems, L"repair " + std::to_wstring(id) + L": " + refusal);
     (ok ? fixed : failed)++;
     // The window's own result texts, so that a log reads like what the window shows.
     const wchar_t* result = ok ? L"Fixed!" : L"Fixed Failed!";
@@ -232,6 +237,49 @@ int FixCommand(CommandLineContext& context, const Invocation& inv, const RepairA
     context.out.Write(std::to_wstring(fixed) + L" fixed, " + std::to_wstring(failed) + L" failed.\n");
   }
   return failed == 0 ? kExitOk : kExitProblems;
+}
+
+int JournalCommand(CommandLineContext& context, const Invocation& inv) {
+  System& system = context.system;
+  std::wstring error;
+  if (inv.pruneDays) {
+    const int removed = PruneJournal(system, *context.journal, *inv.pruneDays, &error);
+    if (removed < 0) return ReportError(context, inv.json, kExitProblems, error);
+    context.out.Write(inv.json ? JsonObject().Add(L"type", L"summary").Add(L"removed", removed).Line()
+                               : L"Removed " + std::to_wstring(removed) + L" journal entries older than " +
+                                     std::to_wstring(*inv.pruneDays) + L" days.\n");
+    return kExitOk;
+  }
+  std::vector<JournalEntryInfo> entries;
+  if (!ListJournal(system, *context.journal, &entries, &error)) return ReportError(context, inv.json, kExitProblems, error);
+  for (const JournalEntryInfo& e : entries) {
+    if (inv.json) {
+      context.out.Write(JsonObject().Add(L"type", L"entry").Add(L"entry", e.name).Add(L"repair", e.repair)
+                            .Add(L"caption", e.caption).Add(L"time", e.time).Add(L"windows", e.windows)
+                            .Add(L"user", e.user).Line());
+    } else {
+      context.out.Write(e.name + L"  " + e.time + L"  " + e.repair + (e.caption.empty() ? L"" : L"  " + e.caption) + L"\n");
+    }
+  }
+  if (!inv.json)
+    context.out.Write(entries.empty() ? L"The journal in " + context.journal->folder + L" is empty.\n"
+                                      : std::to_wstring(entries.size()) + L" entries in " + context.journal->folder +
+                                            L". Undo one with: corrivo undo ENTRY (or last)\n");
+  return kExitOk;
+}
+
+int UndoCommand(CommandLineContext& context, const Invocation& inv, const RepairArgs& args) {
+  const UndoOutcome undo = UndoJournalEntry(context.system, *context.journal, inv.entry, args.windows, !inv.noJournal);
+  if (!undo.changed) return ReportError(context, inv.json, kExitProblems, undo.error);
+  if (inv.json) {
+    context.out.Write(JsonObject().Add(L"type", L"undo").Add(L"entry", inv.entry).Add(L"undone", undo.ok)
+                          .Add(L"undoEntry", undo.undoEntry).Line());
+  } else {
+    context.out.Write((undo.ok ? L"Undone: " : L"Undone in part: ") + inv.entry +
+                      (undo.undoEntry.empty() ? L"" : L" (to take this back: corrivo undo " + undo.undoEntry + L")") + L"\n");
+  }
+  if (!undo.ok) return ReportError(context, inv.json, kExitProblems, undo.error);
+  return kExitOk;
 }
 
 int ExportCommand(CommandLineContext& context, const Invocation& inv, WindowsVersion windows) {

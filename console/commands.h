@@ -36,6 +36,10 @@ int PreviewCommand(CommandLineContext& context, const Invocation& inv, const Rep
 int ScanCommand(CommandLineContext& context, const Invocation& inv, const RepairArgs& args);
 int FixCommand(CommandLineContext& context, const Invocation& inv, const RepairArgs& args);
 int ExportCommand(CommandLineContext& context, const Invocation& inv, WindowsVersion windows);
+// The undo journal: the list of entries (or --prune), and undo of one entry. Both need
+// context.journal.
+int JournalCommand(CommandLineContext& context, const Invocation& inv);
+int UndoCommand(CommandLineContext& context, const Invocation& inv, const RepairArgs& args);
 
 // One line on the error stream: "corrivo: <message>" (a JSON object with --json); a usage
 // error adds the usage text. Answers `code`.

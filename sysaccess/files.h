@@ -36,6 +36,11 @@ class FileService {
   // Every entry of the folder ("." and ".." included) in the order the system delivers them,
   // seen from the native side on 64-bit Windows. False when the folder cannot be listed.
   virtual bool ListFolder(const std::wstring& folder, std::vector<std::wstring>* names) = 0;
+  // Creates one folder unless it is there. False when it cannot be made, or when what is there
+  // is not a plain folder (a file, a link or junction planted in its place).
+  virtual bool MakeFolder(const std::wstring& folder) = 0;
+  // Removes one file; true when it is gone (also when it was never there).
+  virtual bool RemoveFile(const std::wstring& path) = 0;
   // A drive or network path (a rooted path off Windows): never relative to the current folder.
   virtual bool IsFullPath(const std::wstring& path) = 0;
 

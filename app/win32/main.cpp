@@ -4,6 +4,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/program_identity.h"
 #include "app/win32/taskbar_window.h"
+#include "catalog/journal.h"
 #include "sysaccess/system.h"
 #include "sysaccess/win32/win32_api.h"
 
@@ -57,6 +58,9 @@ class Win32Start : public StartServices {
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
+    // Every repair of this run (one-click, General Fix) saves what it changes here first.
+    static const JournalPlace journal = PlatformJournalPlace(DefaultJournalFolder(PlatformSystem().os));
+    PlatformSystem().journal = &journal;
     // Both windows live until the process ends; the window's thread is never waited for.
     auto* taskbar = new TaskbarWindow();
     if (!taskbar->Create(instance_, LoadIconW(instance_, kMainIconName))) return 0;

@@ -114,12 +114,22 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         ShowRepairPreview();
         return 0;
       }
+      if (lp == 0 && LOWORD(wp) == ids::kMenuUndo) {
+        ShowUndoJournal();
+        return 0;
+      }
       [[fallthrough]];
     case WM_NOTIFY:
     case WM_DRAWITEM:
       if (Control::ReflectToChild(msg, wp, lp, &reflected)) return reflected;
       break;
     case WM_CLOSE:
+      // A one-click repair is still below us on the stack: closing now would destroy the
+      // window under it. It closes as soon as the repair has answered.
+      if (oneClickRunning_) {
+        closeAfterRepair_ = true;
+        return 0;
+      }
       OnClose();
       return 0;
     case WM_DESTROY:

@@ -134,6 +134,8 @@ class MainWindow : private CreationSteps {
   bool OfferRepairPreview(HWND control, LPARAM at);
   bool FindRepairRow(HWND control, LPARAM at, PreviewRow* row) const;
   void ShowRepairPreview();
+  // "Undo…": the journal's entries and Undo for the selected one.
+  void ShowUndoJournal();
 
   // --- Components (main_window_build.cpp).
   void BuildFrame();
@@ -194,6 +196,8 @@ class MainWindow : private CreationSteps {
   std::set<int> disabledFixes_;  // by the running Windows, also for rows made later
   PreviewRow previewRow_;         // the row of the last context menu
   bool contextMenuAsked_ = false;  // a WM_CONTEXTMENU reached the window
+  bool oneClickRunning_ = false;   // a one-click repair is on the stack (its waits pump messages)
+  bool closeAfterRepair_ = false;  // a close came meanwhile; it is carried out when the repair ends
 
   // The component tree the language walk sees, in order of ownership.
   std::unique_ptr<WindowComponent> components_;

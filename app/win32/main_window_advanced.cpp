@@ -17,6 +17,8 @@ class ResultBox : public RepairFeedback {
  public:
   explicit ResultBox(HWND owner) : owner_(owner) {}
   void ShowResult(const std::wstring& text) override {
+    // The box disables its owner itself and gives it the focus back when it closes.
+    EnableWindow(owner_, TRUE);
     const int length = GetWindowTextLengthW(owner_);
     std::vector<wchar_t> title(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(owner_, title.data(), length + 1);
@@ -177,12 +179,27 @@ void MainWindow::ApplyCategoryLooks() {
 }
 
 void MainWindow::RunOneClickFix(int fixId) {
+  // A repair's commands are waited for while the window keeps painting, and so does its
+  // answer box: a click reaching the window meanwhile must not start a second repair inside
+  // the first. The window takes no input until the answer shows, as under a modal box.
+  if (oneClickRunning_) return;
+  oneClickRunning_ = true;
+  EnableWindow(hwnd_, FALSE);
+  struct EndOfRepair {
+    MainWindow& window;
+    ~EndOfRepair() {
+      EnableWindow(window.hwnd_, TRUE);
+      window.oneClickRunning_ = false;
+      if (window.closeAfterRepair_) PostMessageW(window.hwnd_, WM_CLOSE, 0, 0);
+    }
+  } endOfRepair{*this};
   RepairArgs args;
   args.windows = windows_;
   args.ieVersionName = ieVersionName_;
   RepairResultTexts texts;
   texts.fixed = messages_.fixed;
   texts.fixFailed = messages_.fixFailed;
+  texts.journalFailed = messages_.journalFailed;
   ResultBox box(hwnd_);
   RunOneClickRepair(system_, fixId, args, texts, box);
 }

@@ -6,6 +6,7 @@
 
 #include "app/control_ids.h"
 #include "app/win32/main_window.h"
+#include "catalog/journal.h"
 #include "catalog/preview.h"
 #include "engine/scan_items.h"
 
@@ -112,6 +113,69 @@ INT_PTR CALLBACK PreviewBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
       EndDialog(box, 0);
       return TRUE;
     }
+  }
+  return FALSE;
+}
+
+// The undo journal's box: what it needs while it is open.
+struct JournalBox {
+  System* system;
+  WindowsVersion windows;
+  const MessageTexts* texts;
+  std::vector<std::wstring> names;  // of the list's lines, in their order
+};
+
+void FillJournalList(HWND box, JournalBox& j) {
+  HWND list = GetDlgItem(box, ids::kJournalList);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  j.names.clear();
+  std::vector<JournalEntryInfo> entries;
+  std::wstring error;
+  if (j.system->journal) ListJournal(*j.system, *j.system->journal, &entries, &error);
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {  // newest first
+    const std::wstring line = it->time + L"   " + it->repair + L"   " + it->caption;
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    j.names.push_back(it->name);
+  }
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  EnableWindow(GetDlgItem(box, ids::kJournalUndo), !j.names.empty());
+}
+
+void UndoSelected(HWND box, JournalBox& j) {
+  const LRESULT at = SendDlgItemMessageW(box, ids::kJournalList, LB_GETCURSEL, 0, 0);
+  if (at < 0 || static_cast<std::size_t>(at) >= j.names.size() || !j.system->journal) return;
+  const UndoOutcome undo = UndoJournalEntry(*j.system, *j.system->journal, j.names[static_cast<std::size_t>(at)], j.windows);
+  const std::wstring text = undo.ok ? j.texts->undone : j.texts->undoFailed + L"\n\n" + undo.error;
+  MessageBoxW(box, text.c_str(), j.texts->undoJournal.c_str(), MB_OK | (undo.ok ? MB_ICONINFORMATION : MB_ICONWARNING));
+  FillJournalList(box, j);
+}
+
+INT_PTR CALLBACK JournalBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    if (msg == WM_INITDIALOG) {
+      auto* j = reinterpret_cast<JournalBox*>(lp);
+      SetWindowLongPtrW(box, DWLP_USER, lp);
+      SetWindowTextW(box, j->texts->undoJournal.c_str());
+      SetDlgItemTextW(box, ids::kJournalUndo, j->texts->undoButton.c_str());
+      SetDlgItemTextW(box, ids::kJournalClose, j->texts->closeHint.c_str());
+      FillJournalList(box, *j);
+      SetFocus(GetDlgItem(box, ids::kJournalList));
+      return FALSE;
+    }
+    auto* j = reinterpret_cast<JournalBox*>(GetWindowLongPtrW(box, DWLP_USER));
+    if (msg == WM_COMMAND && j) {
+      const int id = LOWORD(wp);
+      if (id == ids::kJournalUndo || (id == ids::kJournalList && HIWORD(wp) == LBN_DBLCLK)) {
+        UndoSelected(box, *j);
+        return TRUE;
+      }
+      if (id == IDCANCEL || id == ids::kJournalClose) {
+        EndDialog(box, 0);
+        return TRUE;
+      }
+    }
+  } catch (...) {
+    // Out of memory while listing or undoing: the box stays, nothing leaves the procedure.
   }
   return FALSE;
 }
@@ -264,6 +328,7 @@ bool MainWindow::OfferRepairPreview(HWND control, LPARAM at) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return true;
   AppendMenuW(menu, MF_STRING, ids::kMenuWhatWillChange, messages_.whatWillChange.c_str());
+  AppendMenuW(menu, MF_STRING, ids::kMenuUndo, messages_.undoMenu.c_str());
   // The choice is posted to the window as WM_COMMAND once the menu has closed, so the box
   // never opens inside the menu's loop.
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, row.at.x, row.at.y, 0, hwnd_, nullptr);
@@ -287,6 +352,18 @@ void MainWindow::ShowRepairPreview() {
   const PreviewBoxTexts texts{messages_.whatWillChange.c_str(), text.c_str(), messages_.closeHint.c_str()};
   DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), hwnd_, &PreviewBoxProc,
                           reinterpret_cast<LPARAM>(&texts));
+}
+
+void MainWindow::ShowUndoJournal() {
+  DialogTemplate box(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT | DS_CENTER, 320, 180,
+                     L"MS Shell Dlg", 8);
+  box.Add(0x0083, ids::kJournalList, WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+          WS_EX_CLIENTEDGE, 7, 7, 306, 146);
+  box.Add(0x0080, ids::kJournalUndo, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 192, 159, 57, 14);
+  box.Add(0x0080, ids::kJournalClose, WS_TABSTOP | BS_PUSHBUTTON, 0, 256, 159, 57, 14);
+  JournalBox journal{&system_, windows_, &messages_, {}};
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), hwnd_, &JournalBoxProc,
+                          reinterpret_cast<LPARAM>(&journal));
 }
 
 }  // namespace corrivo::app

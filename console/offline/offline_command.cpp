@@ -5,10 +5,10 @@
 
 #include "catalog/catalog.h"
 #include "catalog/executor.h"
+#include "catalog/journal.h"
 #include "catalog/preview.h"
 #include "console/commands.h"
 #include "console/json.h"
-#include "console/offline/offline_journal.h"
 #include "sysaccess/ie_version.h"
 #include "sysaccess/offline/offline_system.h"
 #include "sysaccess/text.h"
@@ -103,6 +103,18 @@ int OfflinePreview(CommandLineContext& context, const Invocation& inv, const Off
   return kExitOk;
 }
 
+// Writes the hives the command changed, naming each and the copy of its original.
+bool SaveHives(CommandLineContext& context, bool json, Target& target) {
+  std::vector<OfflineWindows::Written> written;
+  std::wstring error;
+  const bool saved = target.windows->Save(&written, &error);
+  for (const auto& w : written)
+    context.out.Write(json ? JsonObject().Add(L"type", L"hive").Add(L"hive", w.hive).Add(L"copy", w.copy).Line()
+                           : L"Wrote " + w.hive + L" (the original is kept as " + w.copy + L")\n");
+  if (!saved) ReportError(context, json, kExitProblems, error);
+  return saved;
+}
+
 const wchar_t* ResultText(OfflineOutcome outcome) {
   switch (outcome) {
     case OfflineOutcome::Fixed: return L"Fixed!";
@@ -129,19 +141,20 @@ int OfflineFix(CommandLineContext& context, const Invocation& inv, const Offline
       if (std::find(ids.begin(), ids.end(), f.id) == ids.end()) ids.push_back(f.id);
     }
   }
-  const OfflineJournal journal{line.journal, target.windows->profile()};
-  if (!OfflineJournalAvailable() && !ids.empty() && !inv.json)
-    context.err.Write(L"corrivo: this build has no undo journal; the copy kept beside each hive it writes is the way back\n");
+  JournalPlace place = PlatformJournalPlace(line.journal);
+  place.user = target.windows->profile();
   int fixed = 0, failed = 0, needs = 0;
   for (int id : ids) {
     const Repair& r = *FindRepair(id);
-    if (OfflineJournalAvailable()) {
-      const JournalStep entry = JournalBeforeRepair(system, journal, id, RepairTitle(r), target.args.windows,
-                                                    PlanFor(id, target.args));
+    if (!inv.noJournal) {
+      // The entry holds what the registry and file steps will change; the skipped steps never run.
+      Plan recorded = PlanFor(id, target.args);
+      std::erase_if(recorded, [](const Step& s) { return NeedsRunningSystem(s); });
+      const JournalWrite entry = RecordBeforePlan(system, place, id, r.caption ? r.caption : L"", target.args.windows, recorded);
       if (!entry.ok) {
         ++failed;
         ReportError(context, inv.json, kExitProblems,
-                    L"repair " + std::to_wstring(id) + L" not run: its journal entry cannot be written (" + entry.error + L")");
+                    L"repair " + std::to_wstring(id) + L" was not run: its journal entry cannot be written (" + entry.error + L")");
         continue;
       }
     }
@@ -157,12 +170,7 @@ int OfflineFix(CommandLineContext& context, const Invocation& inv, const Offline
     }
   }
   target.windows->TakeSkipped();
-  std::vector<std::wstring> written;
-  std::wstring error;
-  const bool saved = target.windows->Save(&written, &error);
-  for (const std::wstring& hive : written)
-    context.out.Write(inv.json ? JsonObject().Add(L"type", L"hive").Add(L"written", hive).Line() : L"Wrote " + hive + L"\n");
-  if (!saved) return ReportError(context, inv.json, kExitProblems, error);
+  if (!SaveHives(context, inv.json, target)) return kExitProblems;
   if (inv.json) {
     context.out.Write(JsonObject().Add(L"type", L"summary").Add(L"fixed", fixed).Add(L"failed", failed)
                           .Add(L"needsRunningSystem", needs).Line());
@@ -173,62 +181,60 @@ int OfflineFix(CommandLineContext& context, const Invocation& inv, const Offline
   return failed ? kExitProblems : needs ? kExitNeedsRunningSystem : kExitOk;
 }
 
-int OfflineJournalList(CommandLineContext& context, bool json, const OfflineLine& line, Target& target) {
-  std::vector<JournalLine> entries;
-  std::wstring error;
-  if (!ListOfflineJournal(target.windows->system(), {line.journal, target.windows->profile()}, &entries, &error))
-    return ReportError(context, json, kExitProblems, L"cannot list the journal " + Quote(line.journal) + L": " + error);
-  for (const JournalLine& e : entries) {
-    context.out.Write(json ? JsonObject().Add(L"type", L"journal").Add(L"entry", e.name).Add(L"repair", e.repair)
-                                 .Add(L"caption", e.caption).Add(L"time", e.time).Add(L"user", e.user).Line()
-                           : e.name + L"  " + e.repair + L"  " + e.caption + L"\n");
+// The advice the shared commands end with ("corrivo fix --found", "corrivo undo ENTRY"),
+// spelt as the offline line that does it.
+std::wstring OfflineAdvice(std::wstring text, const OfflineLine& line) {
+  std::wstring prefix = L"corrivo --offline " + Utf8ToWide(line.folder);
+  if (!line.user.empty()) prefix += L" --user " + line.user;
+  if (line.journalGiven) prefix += L" --journal " + line.journal;
+  for (const wchar_t* advice : {L"corrivo fix ", L"corrivo undo "}) {
+    const std::wstring word = advice;
+    if (const std::size_t at = text.rfind(word); at != std::wstring::npos) text.replace(at, 8, prefix + L" ");
   }
-  if (!json && entries.empty()) context.out.Write(L"The journal is empty.\n");
-  return kExitOk;
+  return text;
 }
 
-int OfflineUndo(CommandLineContext& context, bool json, const OfflineLine& line, const std::wstring& entry,
-                Target& target) {
-  const JournalStep undo = UndoOfflineEntry(target.windows->system(), {line.journal, target.windows->profile()},
-                                            entry, target.args.windows);
+// Undo applies a journal entry to the hives, then writes the hives it changed.
+int OfflineUndo(CommandLineContext& context, const Invocation& inv, const OfflineLine& line, Target& target) {
+  JournalPlace place = PlatformJournalPlace(line.journal);
+  place.user = target.windows->profile();
+  StringSink text;
+  CommandLineContext offline{target.windows->system(), true, true, text, context.err, &place};
+  const int rc = UndoCommand(offline, inv, target.args);
+  context.out.Write(inv.json ? text.Text() : OfflineAdvice(text.Text(), line));
   target.windows->TakeSkipped();
-  if (!undo.ok && target.windows->ChangedHives().empty())
-    return ReportError(context, json, kExitProblems, L"cannot undo " + Quote(entry) + L": " + undo.error + L"; nothing was changed");
-  std::vector<std::wstring> written;
-  std::wstring error;
-  const bool saved = target.windows->Save(&written, &error);
-  for (const std::wstring& hive : written)
-    context.out.Write(json ? JsonObject().Add(L"type", L"hive").Add(L"written", hive).Line() : L"Wrote " + hive + L"\n");
-  if (!saved) return ReportError(context, json, kExitProblems, error);
-  if (!undo.ok) return ReportError(context, json, kExitProblems, L"undo of " + Quote(entry) + L" was partly applied: " + undo.error);
-  context.out.Write(json ? JsonObject().Add(L"type", L"undo").Add(L"entry", entry).Add(L"undoEntry", undo.entry).Line()
-                         : L"Undone: " + entry + (undo.entry.empty() ? L"" : L" (taken back by " + undo.entry + L")") + L"\n");
-  return kExitOk;
+  if (!SaveHives(context, inv.json, target)) return kExitProblems;
+  return rc;
 }
 
 int Dispatch(CommandLineContext& context, bool json, const OfflineLine& line) {
-  const std::wstring& c = line.command;
-  const bool known = c == L"scan" || c == L"preview" || c == L"fix" || c == L"show" || c == L"journal" || c == L"undo";
-  if (!known) return ReportError(context, json, kExitUsage, Quote(line.command) + L" does not work offline");
-  if (line.journalGiven && c != L"fix" && c != L"journal" && c != L"undo")
-    return ReportError(context, json, kExitUsage, L"option '--journal' does not apply to " + Quote(c));
-  Target target;
-  if (c == L"journal" || c == L"undo") {
-    std::vector<std::wstring> words;
-    for (const std::wstring& w : line.rest)
-      if (w != L"--json" && !EqualsNoCase(w, c)) words.push_back(w);
-    if (c == L"journal" && !words.empty()) return ReportError(context, json, kExitUsage, L"'journal' takes no arguments");
-    if (c == L"undo" && words.size() != 1)
-      return ReportError(context, json, kExitUsage, L"'undo' takes one journal entry, or last");
-    if (int refused = OpenTarget(context, json, line, c == L"undo", &target)) return refused;
-    return c == L"journal" ? OfflineJournalList(context, json, line, target)
-                           : OfflineUndo(context, json, line, words.front(), target);
-  }
   const ParsedArguments parsed = ParseArguments(line.rest);
   if (!parsed.ok) return ReportError(context, json, kExitUsage, parsed.error);
   const Invocation& inv = parsed.invocation;
+  switch (inv.command) {
+    case Command::Scan: case Command::Preview: case Command::Fix: case Command::Show:
+    case Command::Journal: case Command::Undo: break;
+    default: return ReportError(context, json, kExitUsage, std::wstring(L"'") + CommandName(inv.command) + L"' does not work offline");
+  }
+  const bool keepsJournal = inv.command == Command::Fix || inv.command == Command::Journal || inv.command == Command::Undo;
+  if (line.journalGiven && !keepsJournal)
+    return ReportError(context, json, kExitUsage,
+                       std::wstring(L"option '--journal' does not apply to '") + CommandName(inv.command) + L"'");
+  if (keepsJournal && line.journal.empty())
+    return ReportError(context, json, kExitUsage, L"there is no home folder for the journal: name one with --journal DIR");
+  if (inv.command == Command::Journal) {
+    // The journal is a folder of this machine: the hives need not be opened to list it.
+    const JournalPlace place = PlatformJournalPlace(line.journal);
+    StringSink text;
+    CommandLineContext local{context.system, false, false, text, context.err, &place};
+    const int rc = JournalCommand(local, inv);
+    context.out.Write(json ? text.Text() : OfflineAdvice(text.Text(), line));
+    return rc;
+  }
   if (inv.command == Command::Show && inv.windows) return ShowCommand(context, inv, *inv.windows);
-  if (int refused = OpenTarget(context, json, line, inv.command == Command::Fix, &target)) return refused;
+  Target target;
+  const bool writes = inv.command == Command::Fix || inv.command == Command::Undo;
+  if (int refused = OpenTarget(context, json, line, writes, &target)) return refused;
   CommandLineContext offline{target.windows->system(), true, true, context.out, context.err};
   switch (inv.command) {
     case Command::Show: {
@@ -241,19 +247,14 @@ int Dispatch(CommandLineContext& context, bool json, const OfflineLine& line) {
     }
     case Command::Scan: {
       WriteTarget(context, json, line, target);
-      // The advice at the end names the offline line that repairs what was found.
       StringSink text;
       CommandLineContext captured{target.windows->system(), true, true, text, context.err};
       const int rc = ScanCommand(captured, inv, target.args);
-      std::wstring out = text.Text();
-      const std::wstring advice = L"corrivo fix --found";
-      if (const std::size_t at = out.rfind(advice); at != std::wstring::npos && !json)
-        out.replace(at, advice.size(), L"corrivo --offline " + Utf8ToWide(line.folder) + L" fix --found" +
-                                           (line.user.empty() ? L"" : L" --user " + line.user));
-      context.out.Write(out);
+      context.out.Write(json ? text.Text() : OfflineAdvice(text.Text(), line));
       return rc;
     }
     case Command::Preview: return OfflinePreview(offline, inv, line, target);
+    case Command::Undo: return OfflineUndo(offline, inv, line, target);
     default: return OfflineFix(offline, inv, line, target);
   }
 }
@@ -267,8 +268,10 @@ bool IsOfflineLine(const std::vector<std::wstring>& args) {
 std::wstring OfflineUsageText() {
   return L"Offline, on Linux (a Windows that is not running, its Windows folder mounted):\n"
          L"  corrivo --offline WINDOWS_DIR [--user NAME] scan | preview ID... | fix ID... | fix --found | show ID\n"
-         L"  corrivo --offline WINDOWS_DIR [--user NAME] [--journal DIR] journal | undo ENTRY|last\n"
-         L"  WINDOWS_DIR holds System32; NAME is a profile's folder name (needed when there are several).\n"
+         L"  corrivo --offline WINDOWS_DIR [--user NAME] [--journal DIR] fix ... [--no-journal] | undo ENTRY|last\n"
+         L"  corrivo --offline WINDOWS_DIR [--journal DIR] journal [--prune DAYS]\n"
+         L"  WINDOWS_DIR holds System32; NAME is a profile's folder name (needed when there are several);\n"
+         L"  the journal's folder is ~/.local/share/corrivo/journal unless --journal names one.\n"
          L"  Exit code 4: a repair's result depends on steps that need the running system.\n";
 }
 

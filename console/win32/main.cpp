@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/journal.h"
 #include "console/command_line.h"
 #include "console/win32/console_win32.h"
 #include "sysaccess/system.h"
@@ -17,8 +18,9 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     corrivo::console::StdHandleSink out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
-    corrivo::console::CommandLineContext context{corrivo::PlatformSystem(), true,
-                                                 corrivo::console::IsAdministrator(), out, err};
+    corrivo::System& system = corrivo::PlatformSystem();
+    const corrivo::JournalPlace journal = corrivo::PlatformJournalPlace(corrivo::DefaultJournalFolder(system.os));
+    corrivo::console::CommandLineContext context{system, true, corrivo::console::IsAdministrator(), out, err, &journal};
     return corrivo::console::RunCommandLine(args, context);
   } catch (...) {
     // Whatever failed before RunCommandLine took over; the unwinder must not go on into the

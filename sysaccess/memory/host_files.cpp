@@ -2,6 +2,7 @@
 #include "sysaccess/memory/stand_ins.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -107,6 +108,19 @@ bool HostFileService::ListFolder(const std::wstring& folder, std::vector<std::ws
   names->push_back(L"..");
   for (const auto& entry : it) names->push_back(Utf8ToWide(entry.path().filename().string()));
   return true;
+}
+
+bool HostFileService::MakeFolder(const std::wstring& folder) {
+  const std::string path = PosixPath(folder);
+  if (path.empty()) return false;
+  if (::mkdir(path.c_str(), 0700) == 0) return true;
+  // Something is there already: only a real folder will do, never a link to one.
+  struct stat info {};
+  return errno == EEXIST && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool HostFileService::RemoveFile(const std::wstring& path) {
+  return ::unlink(PosixPath(path).c_str()) == 0 || errno == ENOENT;
 }
 
 bool HostFileService::IsFullPath(const std::wstring& path) { return !path.empty() && path[0] == L'/'; }

@@ -23,7 +23,20 @@ class HostClock : public Clock {
   }
 };
 
+std::int64_t UnixSecondsNow() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
+
+JournalPlace PlatformJournalPlace(const std::wstring& folder) {
+  JournalPlace place;
+  place.folder = folder;
+  const char* user = std::getenv("USER");
+  if (user) place.user = Utf8ToWide(user);
+  place.unixSeconds = UnixSecondsNow;
+  return place;
+}
 
 RegistryBackend& PlatformRegistry() {
   static MemoryRegistry registry;

@@ -1,5 +1,7 @@
 #include "sysaccess/memory/stand_ins.h"
 
+#include <algorithm>
+
 #include <functional>
 
 #include "sysaccess/text.h"
@@ -116,6 +118,28 @@ bool MemoryFileService::ListFolder(const std::wstring& folder, std::vector<std::
   names->push_back(L".");
   names->push_back(L"..");
   names->insert(names->end(), it->second.begin(), it->second.end());
+  const std::wstring prefix = trimmed + L"\\";
+  for (const auto& [path, bytes] : files_) {
+    if (path.compare(0, prefix.size(), prefix) != 0 || path.find(L'\\', prefix.size()) != std::wstring::npos) continue;
+    const std::wstring name = path.substr(prefix.size());
+    if (std::find(it->second.begin(), it->second.end(), name) == it->second.end()) names->push_back(name);
+  }
+  return true;
+}
+
+bool MemoryFileService::MakeFolder(const std::wstring& folder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::wstring trimmed = folder;
+  while (!trimmed.empty() && trimmed.back() == L'\\') trimmed.pop_back();
+  if (trimmed.empty() || failWrites_.count(trimmed) || files_.count(trimmed)) return false;
+  folders_.try_emplace(trimmed);
+  return true;
+}
+
+bool MemoryFileService::RemoveFile(const std::wstring& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (failWrites_.count(path)) return false;
+  files_.erase(path);
   return true;
 }
 

@@ -29,6 +29,8 @@ class HostFileService : public FileService {
   FileRead ReadWholeFile(const std::wstring& path, std::string* bytes) override;
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
   bool ListFolder(const std::wstring& folder, std::vector<std::wstring>* names) override;
+  bool MakeFolder(const std::wstring& folder) override;
+  bool RemoveFile(const std::wstring& path) override;
   bool IsFullPath(const std::wstring& path) override;
   std::wstring AnsiToWide(std::string_view bytes) override;  // Windows-1252
   std::string WideToAnsi(std::wstring_view text) override;
@@ -55,6 +57,9 @@ class MemoryFileService : public FileService {
   FileRead ReadWholeFile(const std::wstring& path, std::string* bytes) override;
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
   bool ListFolder(const std::wstring& folder, std::vector<std::wstring>* names) override;
+  // Folders that FailWrites names cannot be made; files directly in a folder are listed.
+  bool MakeFolder(const std::wstring& folder) override;
+  bool RemoveFile(const std::wstring& path) override;
   bool IsFullPath(const std::wstring& path) override;
   std::wstring AnsiToWide(std::string_view bytes) override;
   std::string WideToAnsi(std::wstring_view text) override;

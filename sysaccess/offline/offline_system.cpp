@@ -124,6 +124,14 @@ class OfflineFileService : public HostFileService {
     const std::wstring mapped = Map(path);
     return !mapped.empty() && HostFileService::ReplaceWholeFile(mapped, bytes);
   }
+  bool MakeFolder(const std::wstring& folder) override {
+    const std::wstring mapped = Map(folder);
+    return !mapped.empty() && HostFileService::MakeFolder(mapped);
+  }
+  bool RemoveFile(const std::wstring& path) override {
+    const std::wstring mapped = Map(path);
+    return !mapped.empty() && HostFileService::RemoveFile(mapped);
+  }
   bool ListFolder(const std::wstring& folder, std::vector<std::wstring>* names) override {
     const std::wstring mapped = Map(folder);
     return !mapped.empty() && HostFileService::ListFolder(mapped, names);
@@ -333,12 +341,12 @@ std::vector<std::string> OfflineWindows::ChangedHives() const {
   return changed;
 }
 
-bool OfflineWindows::Save(std::vector<std::wstring>* written, std::wstring* error) {
+bool OfflineWindows::Save(std::vector<Written>* written, std::wstring* error) {
   for (HiveFile* hive : parts_->All()) {
     if (!hive || !hive->changed()) continue;
     std::string backup;
     if (!hive->Save(&backup, error)) return false;
-    written->push_back(Utf8ToWide(hive->path()) + L" (the original is kept as " + Utf8ToWide(backup) + L")");
+    written->push_back({Utf8ToWide(hive->path()), Utf8ToWide(backup)});
   }
   return true;
 }

@@ -41,9 +41,11 @@ class OfflineWindows {
   std::vector<std::wstring> TakeSkipped();
   // The hive files that have changed in memory.
   std::vector<std::string> ChangedHives() const;
-  // Writes every changed hive (see HiveFile::Save); `written` gets "<hive> (copy: <backup>)"
-  // lines. Stops at the first failure.
-  bool Save(std::vector<std::wstring>* written, std::wstring* error);
+  struct Written {
+    std::wstring hive, copy;  // the hive replaced, and the copy of its original beside it
+  };
+  // Writes every changed hive (see HiveFile::Save). Stops at the first failure.
+  bool Save(std::vector<Written>* written, std::wstring* error);
 
   struct Parts;
 

@@ -121,6 +121,20 @@ class Win32FileService : public FileService {
     return true;
   }
 
+  bool MakeFolder(const std::wstring& folder) override {
+    if (folder.empty()) return false;
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+    // Something is there already: only a real folder will do, never a junction or link.
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  }
+
+  bool RemoveFile(const std::wstring& path) override {
+    if (path.empty()) return false;
+    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+
   bool IsFullPath(const std::wstring& path) override {
     if (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) return true;
     return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';

@@ -279,7 +279,24 @@ class Win32OperatingSystem : public OperatingSystem {
   }
 };
 
+std::int64_t UnixSecondsNow() {
+  FILETIME ft = {};
+  GetSystemTimeAsFileTime(&ft);
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<std::int64_t>(ticks / 10000000u) - 11644473600LL;  // 1601 to 1970
+}
+
 }  // namespace
+
+JournalPlace PlatformJournalPlace(const std::wstring& folder) {
+  wchar_t name[257] = {};
+  DWORD size = 257;
+  JournalPlace place;
+  place.folder = folder;
+  if (GetUserNameW(name, &size)) place.user = name;
+  place.unixSeconds = UnixSecondsNow;
+  return place;
+}
 
 System& PlatformSystem() {
   static ShellRunner runner;

@@ -22,7 +22,7 @@ foreach(module ${catalog_wine_modules} corrivo_inetcpl_standin)
 endforeach()
 set_target_properties(${catalog_wine_modules} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
-foreach(name catalog_wine_test repairs_wine_test)
+foreach(name catalog_wine_test repairs_wine_test journal_wine_test)
   add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
   target_link_libraries(${name} PRIVATE corrivo_catalog corrivo_test_support GTest::gtest_main)
   target_link_options(${name} PRIVATE -static)
@@ -35,4 +35,7 @@ add_test(NAME catalog_wine_test
 # 701 rewrites the prefix's hosts file.
 add_test(NAME catalog_repairs_wine_test
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:repairs_wine_test> --gtest_brief=1)
-set_tests_properties(catalog_wine_test catalog_repairs_wine_test PROPERTIES LABELS "catalog;wine" TIMEOUT 600)
+# The undo journal: regedit /s and the program's own undo on the real registry and hosts file.
+add_test(NAME catalog_journal_wine_test
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:journal_wine_test> --gtest_brief=1)
+set_tests_properties(catalog_wine_test catalog_repairs_wine_test catalog_journal_wine_test PROPERTIES LABELS "catalog;wine" TIMEOUT 600)

@@ -36,13 +36,14 @@ struct Console {
   }
   Outcome Run(const std::vector<std::wstring>& args) {
     StringSink out, err;
-    CommandLineContext context{box.system, machine != Machine::Linux, machine != Machine::User7, out, err};
+    CommandLineContext context{box.system, machine != Machine::Linux, machine != Machine::User7, out, err, journal};
     const int exit = RunCommandLine(args, context);
     return {exit, out.Text(), err.Text()};
   }
   bool TaskMgrDisabled() const { return box.registry.GetDword(RegRoot::CurrentUser, kTaskMgrPolicy, L"DisableTaskMgr").has_value(); }
   Machine machine;
   TestSystem box;
+  const JournalPlace* journal = nullptr;
 };
 
 struct Row {
@@ -105,6 +106,14 @@ const Row kRows[] = {
     {{L"export", L"--format", L"reg", L"--windows", L"7", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
     {{L"frob", L"--json"}, Machine::Linux, 2, L"", L"{\"type\":\"error\",\"exit\":2,\"message\":\"unknown command 'frob'\""},
     {{L"fix", L"401", L"--json"}, Machine::User7, 3, L"", L"{\"type\":\"error\",\"exit\":3,"},
+    {{L"undo"}, Machine::Admin7, 2, L"", L"'undo' takes one journal entry, or 'last'"},
+    {{L"journal", L"--prune", L"-1"}, Machine::Admin7, 2, L"", L"'--prune' takes a number of days, not '-1'"},
+    {{L"journal", L"--prune", L"week"}, Machine::Admin7, 2, L"", L"'--prune' takes a number of days, not 'week'"},
+    {{L"journal", L"--no-journal"}, Machine::Admin7, 2, L"", L"'--no-journal' does not apply to 'journal'"},
+    {{L"journal"}, Machine::Admin7, 3, L"", L"there is no undo journal here"},
+    {{L"undo", L"last"}, Machine::Admin7, 3, L"", L"there is no undo journal here; nothing was changed"},
+    {{L"undo", L"last"}, Machine::Linux, 3, L"", L"'undo' acts on the Windows it runs on"},
+    {{L"undo", L"last"}, Machine::User7, 3, L"", L"'undo' changes the system and needs administrator rights"},
 };
 
 TEST(CommandLineTest, GrammarAndExitCodes) {
@@ -165,6 +174,43 @@ TEST(CommandLineTest, AFailedRepairSaysSoAndExitsOne) {
   EXPECT_EQ(o.exit, 1);
   EXPECT_NE(o.out.find(L"401 Fixed Failed! Enable Task Manager\n0 fixed, 1 failed.\n"), std::wstring::npos) << Narrow(o.out);
   EXPECT_TRUE(c.box.shell.Requests().empty());
+}
+
+std::int64_t FixedNow() { return 1700000000; }
+
+TEST(CommandLineTest, FixKeepsAJournalThatUndoGivesBack) {
+  Console c;
+  JournalPlace place{L"C:\\Users\\u\\AppData\\Local\\Corrivo\\Journal", L"u", FixedNow};
+  c.journal = &place;
+  Outcome o = c.Run({L"fix", L"401"});
+  EXPECT_EQ(o.exit, 0) << Narrow(o.err);
+  EXPECT_FALSE(c.TaskMgrDisabled());
+  o = c.Run({L"journal", L"--json"});
+  EXPECT_NE(o.out.find(L"{\"type\":\"entry\",\"entry\":\"20231114-221320-01-401.reg\",\"repair\":\"401\""), std::wstring::npos)
+      << Narrow(o.out);
+  o = c.Run({L"undo", L"last"});
+  EXPECT_EQ(o.exit, 0) << Narrow(o.err);
+  EXPECT_NE(o.out.find(L"Undone: last (to take this back: corrivo undo 20231114-221320-02-undo.reg)"), std::wstring::npos)
+      << Narrow(o.out);
+  EXPECT_TRUE(c.TaskMgrDisabled());
+  o = c.Run({L"undo", L"20231114-221320-09-401.reg"});
+  EXPECT_EQ(o.exit, 1);
+  EXPECT_NE(o.err.find(L"is not in C:\\Users"), std::wstring::npos) << Narrow(o.err);
+  o = c.Run({L"journal", L"--prune", L"0"});
+  EXPECT_NE(o.out.find(L"Removed 0 journal entries"), std::wstring::npos) << Narrow(o.out);
+
+  // A journal that cannot be written: the repair does not run and the error says why.
+  c.box.files.FailWrites(place.folder);
+  place.folder += L"2";
+  c.box.files.FailWrites(place.folder);
+  o = c.Run({L"fix", L"401"});
+  EXPECT_EQ(o.exit, 1);
+  EXPECT_NE(o.err.find(L"repair 401: the undo journal cannot be written in " + place.folder), std::wstring::npos)
+      << Narrow(o.err);
+  EXPECT_TRUE(c.TaskMgrDisabled());
+  o = c.Run({L"fix", L"401", L"--no-journal"});
+  EXPECT_EQ(o.exit, 0) << Narrow(o.err);
+  EXPECT_FALSE(c.TaskMgrDisabled());
 }
 
 TEST(CommandLineTest, PreviewReadsAndWritesNothing) {

@@ -235,6 +235,27 @@ TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
   EXPECT_EQ(RunFix(401), L"Fixed!");
 }
 
+// A repair's waits and its answer box keep the window painting: clicks and a close that
+// reach it meanwhile start no second repair inside the first, and the close comes after.
+TEST_F(WindowGui, InputDuringARepairStartsNoSecondOneAndACloseWaitsForIt) {
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(5)));
+  PostButtonClick(Ctl(ids::FixButton(401)));
+  PostButtonClick(Ctl(ids::FixButton(402)));
+  HWND box = WaitForMessageBox(app.Pid());
+  ASSERT_NE(box, nullptr);
+  Settle(500);
+  EXPECT_EQ(WaitForMessageBox(app.Pid(), 0), box) << "a second repair answered inside the first";
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  Settle(500);
+  EXPECT_TRUE(IsWindow(main) && IsWindow(box)) << "the window stays while its repair answers";
+  CloseMessageBox(box);
+  EXPECT_EQ(WaitForMessageBox(app.Pid(), 1000), nullptr) << "a second repair answered";
+  DWORD code = 99;
+  ASSERT_TRUE(app.WaitForExit(15000, &code)) << "the close was forgotten";
+  EXPECT_EQ(code, 0u);
+}
+
 TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
   const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
   ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sys/wait.h>
 
+#include "console/offline/offline_command.h"
 #include "sysaccess/text.h"
 
 namespace corrivo::testing {
@@ -157,6 +158,14 @@ bool ExportHive(const std::string& hive, HiveExport* out) {
     (*out)[key][ToLower(name)] = value;
   }
   return true;
+}
+
+OfflineRun RunOffline(const OfflineTree& tree, std::vector<std::wstring> args) {
+  args.insert(args.begin(), {L"--offline", Utf8ToWide(tree.windows)});
+  console::StringSink out, err;
+  console::OfflineContext context{out, err, Utf8ToWide(tree.root) + L"/journal"};
+  const int code = console::RunOfflineCommandLine(args, context);
+  return {code, out.Text(), err.Text()};
 }
 
 }  // namespace corrivo::testing

@@ -35,4 +35,11 @@ bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::
 using HiveExport = std::map<std::wstring, std::map<std::wstring, RegistryValue>>;
 bool ExportHive(const std::string& hive, HiveExport* out);
 
+// `corrivo --offline <tree's Windows folder> args...`, with its exit code and streams.
+struct OfflineRun {
+  int code;
+  std::wstring out, err;
+};
+OfflineRun RunOffline(const OfflineTree& tree, std::vector<std::wstring> args);
+
 }  // namespace corrivo::testing

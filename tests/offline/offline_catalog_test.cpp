@@ -2,12 +2,14 @@
 // planted by hivexregedit are found by the offline scan exactly as the memory registry finds
 // the same plants; the repairs give the same results there; hivexregedit's export of the hives
 // afterwards holds, for every value and key the repairs name, what the memory registry holds;
-// and the copy kept beside each hive is the hive as it was, byte for byte.
+// the copy kept beside each hive is the hive as it was, byte for byte; and undoing the journal's
+// entries, newest first, gives back every key and value of every hive with its type and bytes.
 #include <dirent.h>
 
 #include <set>
 
 #include "catalog/catalog.h"
+#include "catalog/journal.h"
 #include "console/commands.h"
 #include "console/offline/offline_command.h"
 #include "sysaccess/offline/offline_system.h"
@@ -65,6 +67,16 @@ std::set<int> Ids(const std::vector<console::Finding>& findings) {
   return ids;
 }
 
+// The "result" of the JSON result line of repair `id`.
+std::wstring ResultOf(const std::wstring& jsonLines, int id) {
+  for (const std::wstring& line : Split(jsonLines, L'\n')) {
+    if (line.find(L"\"type\":\"result\",\"id\":" + std::to_wstring(id) + L",") == std::wstring::npos) continue;
+    const std::size_t at = line.find(L"\"result\":\"") + 10;
+    return line.substr(at, line.find(L'"', at) - at);
+  }
+  return L"(no result)";
+}
+
 std::unique_ptr<OfflineWindows> OpenTree(const OfflineTree& tree, bool writable) {
   std::unique_ptr<OfflineWindows> windows;
   std::wstring error;
@@ -114,20 +126,22 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
     EXPECT_GT(seen, 10u);
 
     std::map<std::string, std::string> before;
-    for (const std::string& hive : tree.Hives()) before[hive] = ReadFile(hive);
-    {
-      auto windows = OpenTree(tree, true);
-      for (int id : found) {
-        const auto offline = console::RunRepairOffline(windows->system(), id, args);
-        const bool inMemory = RunRepair(memory.system, id, args);
-        if (offline.outcome != OfflineOutcome::NeedsRunningSystem)
-          EXPECT_EQ(offline.outcome == OfflineOutcome::Fixed, inMemory) << id;
-        else
-          EXPECT_FALSE(offline.skipped.empty()) << id;
+    std::map<std::string, HiveExport> beforeFix;
+    for (const std::string& hive : tree.Hives()) {
+      before[hive] = ReadFile(hive);
+      ASSERT_TRUE(ExportHive(hive, &beforeFix[hive])) << hive;
+    }
+    const std::wstring journal = Utf8ToWide(tree.root) + L"/journal";
+    std::vector<std::wstring> line{L"--journal", journal, L"fix", L"--json"};
+    for (int id : found) line.push_back(std::to_wstring(id));
+    const OfflineRun fix = RunOffline(tree, line);
+    EXPECT_NE(fix.code, 3) << Narrow(fix.err);
+    for (int id : found) {
+      const std::wstring result = ResultOf(fix.out, id);
+      const bool inMemory = RunRepair(memory.system, id, args);
+      if (result != L"needs the running system") {
+        EXPECT_EQ(result == L"Fixed!", inMemory) << id << " " << Narrow(result);
       }
-      std::vector<std::wstring> written;
-      std::wstring error;
-      ASSERT_TRUE(windows->Save(&written, &error)) << Narrow(error);
     }
 
     std::map<std::string, HiveExport> exports;
@@ -153,6 +167,7 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
       }
     }
     EXPECT_GT(compared, 20);
+    EXPECT_NE(exports, beforeFix) << "the repairs changed the hives";
 
     for (const auto& [hive, bytes] : before) {
       if (ReadFile(hive) == bytes) continue;  // not written
@@ -160,6 +175,20 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
     }
     EXPECT_EQ(Ids(console::ScanSystem(OpenTree(tree, false)->system(), args)), Ids(console::ScanSystem(memory.system, args)))
         << "after the repairs";
+
+    std::vector<JournalEntryInfo> entries;
+    std::wstring error;
+    ASSERT_TRUE(ListJournal(PlatformSystem(), PlatformJournalPlace(journal), &entries, &error)) << Narrow(error);
+    EXPECT_EQ(entries.size(), found.size());
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+      const OfflineRun undo = RunOffline(tree, {L"--journal", journal, L"undo", entry->name});
+      EXPECT_EQ(undo.code, 0) << Narrow(entry->name + L": " + undo.err);
+    }
+    for (const std::string& hive : tree.Hives()) {
+      HiveExport undone;
+      ASSERT_TRUE(ExportHive(hive, &undone)) << hive;
+      EXPECT_EQ(undone, beforeFix[hive]) << "after undo: " << hive;
+    }
   }
 }
 

@@ -18,18 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code;
-  std::wstring out, err;
-};
+using Outcome = OfflineRun;
 
-Outcome Corrivo(const OfflineTree& tree, std::vector<std::wstring> args) {
-  args.insert(args.begin(), {L"--offline", Utf8ToWide(tree.windows)});
-  console::StringSink out, err;
-  console::OfflineContext context{out, err, Utf8ToWide(tree.root) + L"/journal"};
-  const int code = console::RunOfflineCommandLine(args, context);
-  return {code, out.Text(), err.Text()};
-}
+Outcome Corrivo(const OfflineTree& tree, std::vector<std::wstring> args) { return RunOffline(tree, std::move(args)); }
 
 // Every file below the root with its bytes.
 std::map<std::string, std::string> Files(const std::string& root) {
