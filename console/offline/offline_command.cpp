@@ -19,10 +19,10 @@ namespace {
 constexpr const wchar_t* kNeedsRunningSystem = L"needs the running system";
 
 // The offline part of the line: the folder, the profile, the journal; the rest is a command
-// of the usual grammar, or journal / undo.
+// of the usual grammar.
 struct OfflineLine {
   std::string folder;
-  std::wstring user, journal, command;
+  std::wstring user, journal;
   bool journalGiven = false;
   std::vector<std::wstring> rest;
   std::wstring error;
@@ -36,7 +36,6 @@ OfflineLine SplitOfflineLine(const std::vector<std::wstring>& args) {
     bool* given = arg == L"--offline" ? &haveFolder : arg == L"--user" ? &haveUser : arg == L"--journal" ? &haveJournal : nullptr;
     if (!given) {
       line.rest.push_back(arg);
-      if (line.command.empty() && !arg.empty() && arg[0] != L'-' && arg[0] != L'/') line.command = ToLower(arg);
       continue;
     }
     if (*given) return line.error = L"option " + Quote(arg) + L" is given twice", line;
@@ -48,7 +47,6 @@ OfflineLine SplitOfflineLine(const std::vector<std::wstring>& args) {
     else if (arg == L"--user") line.user = value;
     else line.journal = value, line.journalGiven = true;
   }
-  if (line.command.empty() && line.error.empty()) line.error = L"no command given";
   return line;
 }
 
@@ -141,6 +139,11 @@ int OfflineFix(CommandLineContext& context, const Invocation& inv, const Offline
       if (std::find(ids.begin(), ids.end(), f.id) == ids.end()) ids.push_back(f.id);
     }
   }
+  if (ids.empty()) {
+    context.out.Write(inv.json ? JsonObject().Add(L"type", L"summary").Add(L"fixed", 0).Add(L"failed", 0).Line()
+                               : L"No problems found; nothing to fix.\n");
+    return kExitOk;
+  }
   JournalPlace place = PlatformJournalPlace(line.journal);
   place.user = target.windows->profile();
   int fixed = 0, failed = 0, needs = 0;
@@ -214,6 +217,10 @@ int Dispatch(CommandLineContext& context, bool json, const OfflineLine& line) {
   switch (inv.command) {
     case Command::Scan: case Command::Preview: case Command::Fix: case Command::Show:
     case Command::Journal: case Command::Undo: break;
+    case Command::Help:
+      context.out.Write(json ? JsonObject().Add(L"type", L"usage").Add(L"text", OfflineUsageText()).Line()
+                             : OfflineUsageText());
+      return kExitOk;
     default: return ReportError(context, json, kExitUsage, std::wstring(L"'") + CommandName(inv.command) + L"' does not work offline");
   }
   const bool keepsJournal = inv.command == Command::Fix || inv.command == Command::Journal || inv.command == Command::Undo;
@@ -241,8 +248,8 @@ int Dispatch(CommandLineContext& context, bool json, const OfflineLine& line) {
       const int rc = ShowCommand(offline, inv, target.args.windows);
       const auto skipped = SkippedSteps(PlanFor(inv.ids.front(), target.args), nullptr);
       if (!json && !skipped.empty())
-        context.out.Write(L"  offline, " + std::to_wstring(skipped.size()) + L" of these steps " + kNeedsRunningSystem +
-                          L" and would be skipped\n");
+        context.out.Write(L"  offline, " + std::to_wstring(skipped.size()) + L" of these steps " +
+                          (skipped.size() == 1 ? L"needs" : L"need") + L" the running system and would be skipped\n");
       return rc;
     }
     case Command::Scan: {
