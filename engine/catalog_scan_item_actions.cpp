@@ -10,10 +10,15 @@ class CatalogActions : public ScanItemActions {
  public:
   explicit CatalogActions(System& system) : system_(system) {}
   bool Check(int id, const RepairArgs& args) override { return RunCheck(system_, id, args); }
-  bool Fix(int id, const RepairArgs& args) override { return RunRepair(system_, id, args); }
+  bool Fix(int id, const RepairArgs& args) override {
+    refusal_.clear();
+    return RunRepair(system_, id, args, &refusal_);
+  }
+  std::wstring LastRefusal() override { return refusal_; }
 
  private:
   System& system_;
+  std::wstring refusal_;
 };
 
 }  // namespace

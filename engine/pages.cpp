@@ -137,6 +137,10 @@ void EnginePages::Button_FixClick() {
 
   if (FixStopRequested || closing_) {
     view_.SetEnabled(PageButton::Scan, true);
+  } else if (!thread_.FixRefusal.empty()) {
+    // A repair that could not save its undo journal did not run: the list stays as it was,
+    // and the reason is said instead of "All problems fixed."
+    view_.ShowInfo(texts_.journalFailed + L"\n\n" + thread_.FixRefusal);
   } else {
     view_.BeginUpdate();
     view_.ClearRows();

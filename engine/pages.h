@@ -83,6 +83,7 @@ struct EnginePageTexts {
   std::wstring confirmMediaPlayerRegistration = L"Are you sure of reregister all DLL and OCX files for Media Player?";
   std::wstring ieRegistered = L"Internet Explorer fixed.";
   std::wstring mediaPlayerRegistered = L"Media Player fixed.";
+  std::wstring journalFailed = L"Nothing was changed: the undo journal could not be saved.";
 };
 
 // Progress positions from the thread's counters, in integer arithmetic.

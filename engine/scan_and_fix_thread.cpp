@@ -163,6 +163,7 @@ void TScanAndFixThread::FixItem(int index) {
   const int id = ScanItemFixId(index);
   if (id == 0) return;
   actions_.Fix(id, Args());
+  if (FixRefusal.empty()) FixRefusal = actions_.LastRefusal();
 }
 
 void TScanAndFixThread::ClearResults() { Results.clear(); }
@@ -244,6 +245,7 @@ void TScanAndFixThread::ScanTask(const Ticket& ticket) {
 void TScanAndFixThread::FixTask(const Ticket& ticket, const std::vector<std::wstring>& entries) {
   Done.store(1);
   Total.store(static_cast<std::int32_t>(entries.size()) + 1);
+  FixRefusal.clear();
   for (const std::wstring& entry : entries) {
     if (StopNow(ticket)) break;
     // An entry that names no record of the last scan repairs nothing but still counts as a

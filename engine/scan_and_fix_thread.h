@@ -128,6 +128,9 @@ class TScanAndFixThread {
   std::atomic<std::int32_t> Done{1};
   std::atomic<std::uint8_t> StopRequested{0};
   std::vector<ScanResult> Results;     // read by the window only while ScanDone is 1
+  // Why a repair of the last fix run did not run at all (the first such reason; empty when
+  // none); written by the worker, read by the window only while FixDone is 1.
+  std::wstring FixRefusal;
   WindowsVersion Windows = WindowsVersion::XP;  // set before Resume
   std::wstring IEVersionName = L"IE8"; // set before Resume
 

@@ -16,6 +16,8 @@ class ScanItemActions {
   virtual bool Check(int id, const RepairArgs& args) = 0;
   // Fix<id>: true when the repair was carried out.
   virtual bool Fix(int id, const RepairArgs& args) = 0;
+  // Why the last Fix did not run at all (its undo journal could not be saved); empty otherwise.
+  virtual std::wstring LastRefusal() { return {}; }
 };
 
 // The catalogue's checks and repairs on `system`.

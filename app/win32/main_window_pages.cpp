@@ -225,6 +225,7 @@ void MainWindow::WireEnginePages() {
   texts.confirmMediaPlayerRegistration = messages_.confirmMediaPlayerRegistration;
   texts.ieRegistered = messages_.ieRegistered;
   texts.mediaPlayerRegistered = messages_.mediaPlayerRegistered;
+  texts.journalFailed = messages_.journalFailed;
   pages_ = std::make_unique<EnginePages>(*thread_, *pagesView_, texts, columnTitle_);
 
   EnginePages& pages = *pages_;

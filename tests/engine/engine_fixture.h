@@ -26,6 +26,15 @@ class FakeScanItemActions : public ScanItemActions {
  public:
   bool Check(int id, const RepairArgs& args) override { return Record({false, id, args}); }
   bool Fix(int id, const RepairArgs& args) override { return Record({true, id, args}); }
+  // Every repair refuses to run with this reason (empty: none does).
+  std::wstring LastRefusal() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return refusal_;
+  }
+  void SetRefusal(std::wstring why) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    refusal_ = std::move(why);
+  }
   void SetProblems(std::set<int> ids, bool all = false) {
     std::lock_guard<std::mutex> lock(mutex_);
     problems_ = std::move(ids), all_ = all;
@@ -48,6 +57,7 @@ class FakeScanItemActions : public ScanItemActions {
     return call.fix || all_ || problems_.count(call.id) != 0;
   }
   mutable std::mutex mutex_;
+  std::wstring refusal_;
   std::vector<ActionCall> calls_;
   std::set<int> problems_;
   bool all_ = false;

@@ -128,6 +128,24 @@ TEST_F(PagesTest, FixStoppedAndClickedAgainWhileTheWorkerEndsItsStep) {
   EXPECT_EQ(view.infos, Texts{L"All problems fixed."});
 }
 
+// A repair that could not save its undo journal did not run: the run says why instead of
+// "All problems fixed.", and the list stays for another try; the next run starts afresh.
+TEST_F(PagesTest, AFixRunThatCouldNotSaveItsJournalSaysWhyAndKeepsTheList) {
+  actions.SetProblems({F(0), F(3)});
+  pages.Button_ScanClick();
+  view.SetRowChecked(0, true);
+  view.SetRowChecked(1, true);
+  actions.SetRefusal(L"the folder is read-only");
+  pages.Button_FixClick();
+  EXPECT_EQ(std::exchange(view.infos, {}), Texts{EnginePageTexts{}.journalFailed + L"\n\nthe folder is read-only"});
+  EXPECT_EQ(view.rows.size(), 2u);
+  EXPECT_TRUE(view.enabled[PageButton::Scan] && view.listEnabled);
+  actions.SetRefusal(L"");
+  view.SetRowChecked(0, true);
+  pages.Button_FixClick();
+  EXPECT_EQ(view.infos, Texts{L"All problems fixed."});
+}
+
 // Each page asks first, may be stopped, and launches its whole list when let run.
 TEST_F(PagesTest, RegistrationsLaunchTheirWholeListAndGiveTheButtonsBack) {
   const EnginePageTexts texts;

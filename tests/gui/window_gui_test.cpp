@@ -303,6 +303,48 @@ TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
   EXPECT_TRUE(IsWindowEnabled(main));
 }
 
+// The second item of the same menu opens the journal: the newest entry first, Undo puts the
+// repaired value back with its type, and the undo is itself an entry.
+TEST_F(WindowGui, UndoFromTheContextMenuPutsTheRepairedValueBack) {
+  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
+  ClickCentre(Ctl(ids::HeaderTile(1)));
+  ClickCentre(Ctl(ids::CategoryTile(5)));
+  EXPECT_EQ(RunFix(401), L"Fixed!");
+  ASSERT_EQ(Reg().ValueState(RegRoot::CurrentUser, key, L"DisableTaskMgr"), kValueMissing);
+  HWND button = Ctl(ids::FixButton(401));
+  PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
+  PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
+  HWND menu = WaitForPopupMenu(app.Pid());
+  ASSERT_NE(menu, nullptr);
+  for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(menu, WM_KEYDOWN, key, 0);
+  HWND box = WaitForMessageBox(app.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(GetWindow(box, GW_OWNER), main);
+  EXPECT_EQ(WindowText(box), L"Undo journal");
+  HWND list = FindControl(box, ids::kJournalList);
+  ASSERT_NE(list, nullptr);
+  const LRESULT entries = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  ASSERT_GE(entries, 1);
+  std::vector<wchar_t> line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, 0, 0)) + 1);
+  SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line.data()));
+  const std::wstring newest(line.data());
+  EXPECT_NE(newest.find(L"401"), std::wstring::npos) << std::string(newest.begin(), newest.end());
+  Shot(L"journal-401");
+  PostButtonClick(FindControl(box, ids::kJournalUndo));
+  HWND answer = nullptr;
+  for (int wait = 0; wait < 100 && (!answer || answer == box); ++wait, Settle(100)) answer = WaitForMessageBox(app.Pid(), 0);
+  ASSERT_TRUE(answer && answer != box) << "no answer to the undo";
+  const std::wstring said = MessageBoxText(answer);
+  EXPECT_EQ(said.rfind(L"Undone.", 0), 0u) << std::string(said.begin(), said.end());
+  CloseMessageBox(answer);
+  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr"), 1);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), entries + 1) << "the undo has an entry of its own";
+  PostButtonClick(FindControl(box, ids::kJournalClose));
+  EXPECT_TRUE(WaitUntilGone(box));
+  EXPECT_TRUE(IsWindowEnabled(main));
+}
+
 TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
   // A tile answers Space like a click.
   SendMessageW(Ctl(ids::HeaderTile(1)), WM_KEYDOWN, VK_SPACE, 0);
