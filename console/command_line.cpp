@@ -20,10 +20,6 @@ std::wstring DetectedVersionText(OperatingSystem& os) {
          (productType == kProductTypeServer ? L", server" : L"");
 }
 
-std::wstring UnsupportedMessage(OperatingSystem& os) {
-  return L"this Windows (" + DetectedVersionText(os) + L") is not supported; Corrivo repairs Windows XP, Vista, 7 and 8";
-}
-
 // The refusals of a command that acts on this machine, in the order a user can do something
 // about them. Answers 0 when the command may go on, with the arguments of this machine.
 int CheckLiveCommand(CommandLineContext& context, const Invocation& inv, RepairArgs* args) {
@@ -32,7 +28,7 @@ int CheckLiveCommand(CommandLineContext& context, const Invocation& inv, RepairA
     return ReportError(context, inv.json, kExitRefused,
                        name + L" acts on the Windows it runs on, and this build runs on none (Corrivo.com does)");
   args->windows = DetectWindowsVersion(context.system.os);
-  if (!IsSupported(args->windows)) return ReportError(context, inv.json, kExitRefused, UnsupportedMessage(context.system.os));
+  if (!IsSupported(args->windows)) return ReportError(context, inv.json, kExitRefused, UnsupportedWindowsMessage(context.system.os));
   args->ieVersionName = DetectIEVersionName(context.system.registry());
   if (inv.command != Command::Fix && inv.command != Command::Undo) return kExitOk;
   for (int id : inv.ids) {
@@ -62,7 +58,7 @@ int ChooseVersion(CommandLineContext& context, const Invocation& inv, WindowsVer
                        name + L" needs --windows xp, vista, 7 or 8 here: there is no Windows to take it from");
   *windows = DetectWindowsVersion(context.system.os);
   if (!IsSupported(*windows))
-    return ReportError(context, inv.json, kExitRefused, UnsupportedMessage(context.system.os) + L"; name one with --windows");
+    return ReportError(context, inv.json, kExitRefused, UnsupportedWindowsMessage(context.system.os) + L"; name one with --windows");
   return kExitOk;
 }
 
@@ -125,6 +121,10 @@ int Dispatch(CommandLineContext& context, const Invocation& inv) {
 }
 
 }  // namespace
+
+std::wstring UnsupportedWindowsMessage(OperatingSystem& os) {
+  return L"this Windows (" + DetectedVersionText(os) + L") is not supported; Corrivo repairs Windows XP, Vista, 7 and 8";
+}
 
 std::wstring UsageText() {
   return L"Usage: corrivo <command> [--json]\n"

@@ -23,15 +23,6 @@ std::wstring Place(const Repair& r) {
   return std::wstring(CategoryCaption(r.category)) + L" row " + std::to_wstring(r.row);
 }
 
-// The first sentence of the row's caption (or of the scan text for repairs without a row):
-// "Enable Task Manager", short enough for a result line.
-std::wstring Title(const Repair& r) {
-  std::wstring text = r.caption ? r.caption : (r.scanText ? r.scanText : L"");
-  const std::size_t end = text.find(L". ");
-  if (end != std::wstring::npos) text.erase(end);
-  return text;
-}
-
 ExportFormat ToExportFormat(Format format) {
   switch (format) {
     case Format::Cmd: return ExportFormat::Cmd;
@@ -114,6 +105,13 @@ void WriteFinding(CommandLineContext& context, bool json, const Finding& f) {
 }
 
 }  // namespace
+
+std::wstring RepairTitle(const Repair& r) {
+  std::wstring text = r.caption ? r.caption : (r.scanText ? r.scanText : L"");
+  const std::size_t end = text.find(L". ");
+  if (end != std::wstring::npos) text.erase(end);
+  return text;
+}
 
 std::vector<Finding> ScanSystem(System& system, const RepairArgs& args) {
   std::vector<Finding> found;
@@ -229,7 +227,7 @@ int FixCommand(CommandLineContext& context, const Invocation& inv, const RepairA
     if (inv.json) {
       context.out.Write(JsonObject().Add(L"type", L"result").Add(L"id", id).Add(L"fixed", ok).Add(L"result", result).Line());
     } else {
-      context.out.Write(Padded(std::to_wstring(id), 3) + Padded(result, 13) + Title(*FindRepair(id)) + L"\n");
+      context.out.Write(Padded(std::to_wstring(id), 3) + Padded(result, 13) + RepairTitle(*FindRepair(id)) + L"\n");
     }
   }
   // As after the window's fixes: Explorer rereads associations and icons once.

@@ -23,6 +23,13 @@ struct Finding {
 // and the check that decides it there runs and finds the problem.
 std::vector<Finding> ScanSystem(System& system, const RepairArgs& args);
 
+// The first sentence of the row's caption (or of the scan text for repairs without a row):
+// "Enable Task Manager", short enough for a result line.
+std::wstring RepairTitle(const Repair& r);
+
+// "this Windows (version 10.0) is not supported; ...": why a command refuses this Windows.
+std::wstring UnsupportedWindowsMessage(OperatingSystem& os);
+
 int ListCommand(CommandLineContext& context, const Invocation& inv);
 int ShowCommand(CommandLineContext& context, const Invocation& inv, WindowsVersion windows);
 int PreviewCommand(CommandLineContext& context, const Invocation& inv, const RepairArgs& args);

@@ -1,0 +1,171 @@
+#include "tests/offline/hive_tools.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "console/offline/offline_command.h"
+#include "sysaccess/text.h"
+
+namespace corrivo::testing {
+namespace {
+
+bool StartsWith(const std::wstring& key, const std::wstring& head) {
+  return key.size() >= head.size() && EqualsNoCase(key.substr(0, head.size()), head) &&
+         (key.size() == head.size() || key[head.size()] == L'\\');
+}
+
+std::wstring After(const std::wstring& key, const std::wstring& head) {
+  return key.size() > head.size() ? key.substr(head.size() + 1) : std::wstring();
+}
+
+std::string Shell(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  std::string out;
+  char two[4];
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    std::snprintf(two, sizeof two, "%02x", bytes[i]);
+    out += (i ? "," : "") + std::string(two);
+  }
+  return out;
+}
+
+std::string RegName(const std::wstring& name) {
+  if (name.empty()) return "@";
+  std::string out = "\"";
+  for (char c : WideToUtf8(name)) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  return out + "\"";
+}
+
+std::vector<std::uint8_t> ParseHex(const std::string& text) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) continue;
+    bytes.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
+    ++i;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot root, const std::wstring& rawKey) {
+  std::wstring key = rawKey;
+  while (!key.empty() && key.front() == L'\\') key.erase(key.begin());
+  while (!key.empty() && key.back() == L'\\') key.pop_back();
+  switch (root) {
+    case RegRoot::CurrentUser:
+      if (StartsWith(key, L"Software\\Classes")) return {tree.UserClasses(user), After(key, L"Software\\Classes")};
+      return {tree.UserHive(user), key};
+    case RegRoot::ClassesRoot: return {tree.Hive("SOFTWARE"), key.empty() ? L"Classes" : L"Classes\\" + key};
+    case RegRoot::LocalMachine:
+      if (StartsWith(key, L"SOFTWARE")) return {tree.Hive("SOFTWARE"), After(key, L"SOFTWARE")};
+      if (StartsWith(key, L"SYSTEM\\CurrentControlSet"))
+        return {tree.Hive("SYSTEM"), L"ControlSet002" + key.substr(24)};
+      if (StartsWith(key, L"SYSTEM")) return {tree.Hive("SYSTEM"), After(key, L"SYSTEM")};
+      if (StartsWith(key, L"COMPONENTS")) return {tree.Hive("COMPONENTS"), After(key, L"COMPONENTS")};
+      break;
+    default: break;
+  }
+  return {};
+}
+
+bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::vector<PlantedValue>& values) {
+  std::map<std::string, std::string> files;  // hive to .reg text
+  for (const PlantedValue& v : values) {
+    const HivePlace place = PlaceInTree(tree, user, v.root, v.key);
+    if (place.hive.empty()) {
+      std::fprintf(stderr, "no hive of the tree holds %s\\%s\n", WideToUtf8(RootName(v.root)).c_str(),
+                   WideToUtf8(v.key).c_str());
+      return false;
+    }
+    std::string& text = files[place.hive];
+    // hivexregedit creates a key only below one that is there: name each level first.
+    const std::string path = WideToUtf8(place.path);
+    for (std::size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
+      text += "\n[X\\" + path.substr(0, slash) + "]\n";
+    text += "\n[X\\" + path + "]\n" + RegName(v.name) + "=";
+    if (v.value.type == RegType::Dword && v.value.data.size() == 4) {
+      char dword[16];
+      std::snprintf(dword, sizeof dword, "dword:%02x%02x%02x%02x", v.value.data[3], v.value.data[2], v.value.data[1],
+                    v.value.data[0]);
+      text += dword;
+    } else {
+      char type[16];
+      std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(v.value.type));
+      text += type + Hex(v.value.data);
+    }
+    text += "\n";
+  }
+  for (const auto& [hive, text] : files) {
+    const std::string reg = hive + ".plant.reg";
+    WriteFile(reg, "Windows Registry Editor Version 5.00\n" + text);
+    const int rc = std::system(("hivexregedit --merge --prefix X " + Shell(hive) + " " + Shell(reg)).c_str());
+    std::remove(reg.c_str());
+    if (rc != 0) {
+      std::fprintf(stderr, "hivexregedit --merge %s failed on:\n%s\n", hive.c_str(), text.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ExportHive(const std::string& hive, HiveExport* out) {
+  out->clear();
+  std::FILE* pipe = ::popen(("hivexregedit --export --prefix X " + Shell(hive) + " '\\' 2>&1").c_str(), "r");
+  if (!pipe) return false;
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  if (::pclose(pipe) != 0) return false;
+  std::wstring key;
+  for (const std::wstring& raw : Split(Utf8ToWide(text), L'\n')) {
+    const std::wstring line = Trim(raw);
+    if (line.size() > 3 && line.front() == L'[') {
+      key = ToLower(line.substr(3, line.size() - 4));  // "[X\" ... "]"
+      while (!key.empty() && key.back() == L'\\') key.pop_back();
+      (*out)[key];
+      continue;
+    }
+    if (line.empty() || (line.front() != L'"' && line.front() != L'@')) continue;
+    std::wstring name;
+    std::size_t at = 1;
+    if (line.front() == L'"') {
+      for (; at < line.size() && line[at] != L'"'; ++at) {
+        if (line[at] == L'\\' && at + 1 < line.size()) ++at;
+        name += line[at];
+      }
+      ++at;
+    }
+    const std::string data = WideToUtf8(line.substr(at + 1));
+    RegistryValue value;
+    if (data.rfind("dword:", 0) == 0) {
+      const auto n = static_cast<std::uint32_t>(std::stoul(data.substr(6), nullptr, 16));
+      value = {RegType::Dword, {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)}};
+    } else if (data.rfind("hex(", 0) == 0) {
+      const std::size_t close = data.find("):");
+      value = {static_cast<RegType>(std::stoul(data.substr(4, close - 4), nullptr, 16)), ParseHex(data.substr(close + 2))};
+    } else if (data.rfind("hex:", 0) == 0) {
+      value = {RegType::Binary, ParseHex(data.substr(4))};
+    } else {
+      return false;  // a form this parser does not know: better a failure than a wrong reading
+    }
+    (*out)[key][ToLower(name)] = value;
+  }
+  return true;
+}
+
+OfflineRun RunOffline(const OfflineTree& tree, std::vector<std::wstring> args) {
+  args.insert(args.begin(), {L"--offline", Utf8ToWide(tree.windows)});
+  console::StringSink out, err;
+  console::OfflineContext context{out, err, Utf8ToWide(tree.root) + L"/journal"};
+  const int code = console::RunOfflineCommandLine(args, context);
+  return {code, out.Text(), err.Text()};
+}
+
+}  // namespace corrivo::testing

@@ -1,0 +1,162 @@
+// `corrivo --offline` end to end over a folder tree: every refusal of bad input leaves every
+// file of the tree as it was; the profile is the one --user names; a result that depends on a
+// step only the running system can take has its own exit code, and the preview says so.
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "catalog/catalog.h"
+#include "console/offline/offline_command.h"
+#include "sysaccess/text.h"
+#include "tests/fakes/test_support.h"
+#include "tests/offline/hive_tools.h"
+
+namespace corrivo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Outcome = OfflineRun;
+
+Outcome Corrivo(const OfflineTree& tree, std::vector<std::wstring> args) { return RunOffline(tree, std::move(args)); }
+
+// Every file below the root with its bytes.
+std::map<std::string, std::string> Files(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path().string());
+  return files;
+}
+
+void Age(const std::string& path) {
+  const timeval old[2] = {{1000000000, 0}, {1000000000, 0}};
+  ::utimes(path.c_str(), old);
+}
+
+// The first repair of the catalogue whose plan, on `v`, ends with a command and has no step
+// marked as deciding: offline its result is the command's.
+int RepairEndingWithACommand(WindowsVersion v) {
+  RepairArgs args;
+  args.windows = v;
+  for (const Repair& r : Repairs()) {
+    const Plan plan = r.plan(args);
+    if (!plan.empty() && plan.back().kind == StepKind::Run && !r.disabledOn.Contains(v) &&
+        std::none_of(plan.begin(), plan.end(), [](const Step& s) { return s.decides; }))
+      return r.id;
+  }
+  return 0;
+}
+
+// The first repair that writes a value of HKEY_CURRENT_USER.
+int RepairWritingTheUser(WindowsVersion v) {
+  RepairArgs args;
+  args.windows = v;
+  for (const Repair& r : Repairs())
+    for (const Step& s : r.plan(args))
+      if (s.kind == StepKind::WriteDword && s.root == RegRoot::CurrentUser && !r.disabledOn.Contains(v)) return r.id;
+  return 0;
+}
+
+TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
+  struct Case {
+    const char* what;
+    WindowsVersion version;
+    std::function<void(const OfflineTree&)> spoil;
+    std::vector<std::wstring> args;
+    int code;
+    const wchar_t* message;
+  };
+  const std::wstring fix = std::to_wstring(RepairWritingTheUser(WindowsVersion::Seven));
+  auto cut = [](const std::string& path) { fs::resize_file(path, fs::file_size(path) / 2); };
+  const Case cases[] = {
+      {"a truncated hive", WindowsVersion::Seven, [&](const OfflineTree& t) { cut(t.Hive("SOFTWARE")); }, {L"fix", fix}, 3, L"cut short"},
+      {"a file that is not a hive", WindowsVersion::Seven, [](const OfflineTree& t) { WriteFile(t.Hive("SYSTEM"), "not a hive\r\n"); },
+       {L"scan"}, 3, L"is not a registry hive"},
+      {"a damaged hive", WindowsVersion::Seven,
+       [](const OfflineTree& t) {
+         const std::string b = ReadFile(t.UserHive("alice"));
+         WriteFile(t.UserHive("alice"), b.substr(0, 0x1000) + std::string(b.size() - 0x1000, 'x'));
+       },
+       {L"scan"}, 3, L"not a registry hive, or damaged"},
+      {"a hive Windows was writing", WindowsVersion::Seven,
+       [](const OfflineTree& t) { std::string b = ReadFile(t.Hive("SOFTWARE")); b[4] = 9; WriteFile(t.Hive("SOFTWARE"), b); },
+       {L"scan"}, 3, L"sequence numbers differ"},
+      {"no config folder", WindowsVersion::Seven, [](const OfflineTree& t) { fs::rename(t.config, t.config + ".old"); },
+       {L"scan"}, 3, L"holds no System32/config folder"},
+      {"pending logs", WindowsVersion::Seven,
+       [](const OfflineTree& t) { Age(t.Hive("SOFTWARE")); WriteFile(t.Hive("SOFTWARE") + ".LOG1", std::string(512, 'L')); },
+       {L"fix", fix}, 3, L"transaction log"},
+      {"a read-only hive", WindowsVersion::Seven, [](const OfflineTree& t) { ::chmod(t.UserHive("alice").c_str(), 0444); },
+       {L"fix", fix}, 3, L"read-only"},
+      {"several profiles, none chosen", WindowsVersion::Seven, nullptr, {L"scan"}, 3, L"--user NAME (alice, bob)"},
+      {"an unknown profile", WindowsVersion::Seven, nullptr, {L"--user", L"carol", L"scan"}, 3, L"no user profile is named 'carol'"},
+      {"an unsupported Windows", WindowsVersion::Server2003, nullptr, {L"--user", L"bob", L"fix", fix}, 3, L"is not supported"},
+      {"a journal for a scan", WindowsVersion::Seven, nullptr, {L"--user", L"bob", L"--journal", L"/tmp", L"scan"}, 2,
+       L"'--journal' does not apply"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const OfflineTree tree(WideToUtf8(dir.path()), c.version, {"alice", "bob"});
+    if (c.spoil) c.spoil(tree);
+    // The one-profile refusals need --user; the others name bob, so alice's hives stay spoilt.
+    std::vector<std::wstring> args = c.args;
+    if (c.spoil) args.insert(args.begin(), {L"--user", L"alice"});
+    const auto before = Files(tree.root);
+    const Outcome run = Corrivo(tree, args);
+    EXPECT_EQ(run.code, c.code) << Narrow(run.err);
+    EXPECT_NE(run.err.find(c.message), std::wstring::npos) << Narrow(run.err);
+    EXPECT_EQ(Files(tree.root), before);
+  }
+}
+
+TEST(OfflineCommandTest, UserNamesTheProfileWhoseHivesChange) {
+  TempDir dir;
+  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Vista, {"alice", "bob"});
+  const std::string alice = ReadFile(tree.UserHive("alice")), bob = ReadFile(tree.UserHive("bob"));
+  const Outcome run = Corrivo(tree, {L"--user", L"BOB", L"fix", std::to_wstring(RepairWritingTheUser(WindowsVersion::Vista))});
+  EXPECT_EQ(run.code, 0) << Narrow(run.err);
+  EXPECT_NE(run.out.find(L"user bob"), std::wstring::npos) << Narrow(run.out);
+  EXPECT_EQ(ReadFile(tree.UserHive("alice")), alice);
+  EXPECT_NE(ReadFile(tree.UserHive("bob")), bob);
+}
+
+TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheirOwnExitCode) {
+  for (WindowsVersion v : kSupportedVersions) {
+    SCOPED_TRACE(Narrow(VersionName(v)));
+    TempDir dir;
+    const OfflineTree tree(WideToUtf8(dir.path()), v);
+    const int id = RepairEndingWithACommand(v);
+    ASSERT_NE(id, 0);
+    const Outcome preview = Corrivo(tree, {L"preview", std::to_wstring(id)});
+    EXPECT_EQ(preview.code, 0);
+    EXPECT_NE(preview.out.find(L"needs the running system, skipped: run cmd.exe"), std::wstring::npos) << Narrow(preview.out);
+    EXPECT_EQ(preview.out.find(L"runs cmd.exe"), std::wstring::npos) << "not announced as if it would run";
+    const Outcome fix = Corrivo(tree, {L"fix", std::to_wstring(id), L"--json"});
+    EXPECT_EQ(fix.code, console::kExitNeedsRunningSystem) << Narrow(fix.out + fix.err);
+    EXPECT_NE(fix.out.find(L"\"result\":\"needs the running system\""), std::wstring::npos) << Narrow(fix.out);
+  }
+}
+
+TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
+  TempDir dir;
+  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Eight);
+  int hostsRepair = 0;
+  for (const Repair& r : Repairs())
+    for (const Step& s : r.plan({WindowsVersion::Eight}))
+      if (s.special == SpecialStep::RewriteHostsFile) hostsRepair = r.id;
+  const std::string hosts = tree.windows + "/System32/drivers/etc/hosts";
+  const Outcome preview = Corrivo(tree, {L"preview", std::to_wstring(hostsRepair)});
+  EXPECT_NE(preview.out.find(L"- 10.1.2.3 planted.example"), std::wstring::npos) << Narrow(preview.out);
+  const std::string before = ReadFile(hosts);
+  EXPECT_EQ(ReadFile(hosts), before) << "the preview writes nothing";
+  Corrivo(tree, {L"fix", std::to_wstring(hostsRepair)});
+  const std::string after = ReadFile(hosts);
+  EXPECT_EQ(after.find("planted.example"), std::string::npos);
+  EXPECT_EQ(after.rfind("# hosts of the test machine\r\n", 0), 0u) << after;
+}
+
+}  // namespace
+}  // namespace corrivo::testing
