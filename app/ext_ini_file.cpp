@@ -1,41 +1,10 @@
 #include "app/ext_ini_file.h"
 
-#include <cstdint>
-
 #include "app/text_file.h"
 #include "sysaccess/text.h"
 
 namespace corrivo {
 namespace {
-
-wchar_t FoldChar(wchar_t c) {
-  const std::uint32_t u = static_cast<std::uint32_t>(c);
-  std::uint32_t folded = u;
-  if (u < 0x80) {
-    if (u >= 'A' && u <= 'Z') folded = u + 0x20;
-  } else if (u >= 0xC0 && u <= 0xDE && u != 0xD7) {
-    folded = u + 0x20;
-  } else if (u >= 0x100 && u <= 0x17E) {
-    // Latin Extended-A pairs capitals with the next code point, except the dotted and dotless
-    // i, which have no partner in this block.
-    if (u == 0x130 || u == 0x131 || u == 0x138 || u == 0x149) {
-      folded = u;
-    } else if (u == 0x178) {
-      folded = 0xFF;
-    } else if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) {
-      folded = (u & 1) ? u + 1 : u;
-    } else {
-      folded = u | 1;
-    }
-  } else if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) {
-    folded = u + 0x20;
-  } else if (u >= 0x410 && u <= 0x42F) {
-    folded = u + 0x20;
-  } else if (u >= 0x400 && u <= 0x40F) {
-    folded = u + 0x50;
-  }
-  return static_cast<wchar_t>(folded);
-}
 
 bool IsSectionHeader(const std::wstring& line) {
   return line.size() >= 2 && line.front() == L'[' && line.back() == L']';
@@ -43,11 +12,7 @@ bool IsSectionHeader(const std::wstring& line) {
 
 }  // namespace
 
-std::wstring FoldNameCase(std::wstring_view name) {
-  std::wstring out(name);
-  for (auto& c : out) c = FoldChar(c);
-  return out;
-}
+std::wstring FoldNameCase(std::wstring_view name) { return ToLower(name); }
 
 bool LineKey(const std::wstring& line, std::wstring* key) {
   std::size_t eq = line.find(L'=');

@@ -10,7 +10,8 @@ wchar_t ToLowerChar(wchar_t c) {
   // Latin Extended-A, Greek and Cyrillic capitals, as Windows folds them.
   const unsigned u = static_cast<unsigned>(c);
   if (u <= 0xDE) return u == 0xD7 ? c : static_cast<wchar_t>(u + 0x20);
-  if (u >= 0x100 && u <= 0x137) return static_cast<wchar_t>(u | 1);
+  // The dotted capital I has no partner in this block and stays as it is.
+  if (u >= 0x100 && u <= 0x137) return u == 0x130 ? c : static_cast<wchar_t>(u | 1);
   if (u >= 0x139 && u <= 0x148) return (u & 1) ? static_cast<wchar_t>(u + 1) : c;
   if (u >= 0x14A && u <= 0x177) return static_cast<wchar_t>(u | 1);
   if (u == 0x178) return static_cast<wchar_t>(0xFF);

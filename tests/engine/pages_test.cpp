@@ -136,7 +136,11 @@ TEST_F(PagesTest, AFixRunThatCouldNotSaveItsJournalSaysWhyAndKeepsTheList) {
   view.SetRowChecked(0, true);
   view.SetRowChecked(1, true);
   actions.SetRefusal(L"the folder is read-only");
+  view.onPass = [&] {  // while the run goes, no other task can be started
+    EXPECT_FALSE(view.enabled[PageButton::Scan] || view.enabled[PageButton::FixIE] || view.enabled[PageButton::FixWmp]);
+  };
   pages.Button_FixClick();
+  view.onPass = nullptr;
   EXPECT_EQ(std::exchange(view.infos, {}), Texts{EnginePageTexts{}.journalFailed + L"\n\nthe folder is read-only"});
   EXPECT_EQ(view.rows.size(), 2u);
   EXPECT_TRUE(view.enabled[PageButton::Scan] && view.listEnabled);

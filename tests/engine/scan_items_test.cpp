@@ -17,6 +17,7 @@ namespace {
 // silently, and the item could never be listed.
 TEST(ScanItems, EachItemHasItsOwnRepairAndChecksOnlyWithIt) {
   std::set<int> ids;
+  EXPECT_FALSE(IsScanItemIndex(-1) || IsScanItemIndex(kScanItemCount));
   for (int index = 0; index < kScanItemCount; ++index) {
     SCOPED_TRACE(index);
     EXPECT_TRUE(ids.insert(ScanItemFixId(index)).second && IsCatalogId(ScanItemFixId(index)));
