@@ -10,12 +10,11 @@ namespace corrivo::bench {
 namespace {
 
 // Passes every call on and notes each value query with the open that preceded it.
-class RecordingBackend : public RegistryBackend {
+class RecordingBackend : public ForwardingRegistryBackend {
  public:
-  explicit RecordingBackend(RegistryBackend& inner) : inner_(inner) {}
+  using ForwardingRegistryBackend::ForwardingRegistryBackend;
   std::vector<RawRead> reads;
 
-  bool IsWow64() override { return inner_.IsWow64(); }
   long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
     long rc = inner_.OpenKey(root, subkey, access, out);
     Note(rc, RawRead{root, subkey, access, false, {}, false}, *out);
@@ -40,19 +39,6 @@ class RecordingBackend : public RegistryBackend {
     }
     return inner_.QueryValue(key, name, type, data);
   }
-  long SetValue(RegHandle key, const std::wstring& name, RegType type, const std::vector<std::uint8_t>& data) override {
-    return inner_.SetValue(key, name, type, data);
-  }
-  long DeleteValue(RegHandle key, const std::wstring& name) override { return inner_.DeleteValue(key, name); }
-  long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) override {
-    return inner_.EnumSubKey(key, index, name);
-  }
-  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override {
-    return inner_.EnumValue(key, index, name);
-  }
-  long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override {
-    return inner_.DeleteSubKey(parent, name, viewAccess);
-  }
 
  private:
   // A failed open is a read attempt a direct reader would make too; a successful one counts
@@ -64,7 +50,6 @@ class RecordingBackend : public RegistryBackend {
       reads.push_back(open);
   }
 
-  RegistryBackend& inner_;
   std::map<RegHandle, RawRead> opened_;
 };
 

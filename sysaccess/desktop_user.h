@@ -54,38 +54,18 @@ DesktopUser FindDesktopUser(SessionAccounts& accounts, const Registry& plain);
 // and HKCU\Software\Classes to HKEY_USERS\<SID>_Classes where Windows keeps a user's classes.
 // HKCR, the merged view, and the other roots stay as they are. Without a SID it changes
 // nothing.
-class UserHiveRegistry : public RegistryBackend {
+class UserHiveRegistry : public ForwardingRegistryBackend {
  public:
-  explicit UserHiveRegistry(RegistryBackend& inner) : inner_(inner) {}
+  using ForwardingRegistryBackend::ForwardingRegistryBackend;
 
   void SendCurrentUserTo(std::wstring sid) { sid_ = std::move(sid); }
   const std::wstring& Sid() const { return sid_; }
-  RegistryBackend& Inner() const { return inner_; }
 
-  bool IsWow64() override { return inner_.IsWow64(); }
   long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override;
   long CreateKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override;
-  long CloseKey(RegHandle key) override { return inner_.CloseKey(key); }
-  long QueryValue(RegHandle key, const std::wstring& name, RegType* type, std::vector<std::uint8_t>* data) override {
-    return inner_.QueryValue(key, name, type, data);
-  }
-  long SetValue(RegHandle key, const std::wstring& name, RegType type, const std::vector<std::uint8_t>& data) override {
-    return inner_.SetValue(key, name, type, data);
-  }
-  long DeleteValue(RegHandle key, const std::wstring& name) override { return inner_.DeleteValue(key, name); }
-  long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) override {
-    return inner_.EnumSubKey(key, index, name);
-  }
-  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override {
-    return inner_.EnumValue(key, index, name);
-  }
-  long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override {
-    return inner_.DeleteSubKey(parent, name, viewAccess);
-  }
   RegistryLocation Locate(RegRoot root, const std::wstring& subkey) override;
 
  private:
-  RegistryBackend& inner_;
   std::wstring sid_;
 };
 

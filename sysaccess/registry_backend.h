@@ -94,6 +94,42 @@ class RegistryBackend {
   virtual RegistryLocation Locate(RegRoot root, const std::wstring& subkey) { return {root, subkey}; }
 };
 
+// A backend that passes every call on to another one: a wrapper overrides only what it changes.
+class ForwardingRegistryBackend : public RegistryBackend {
+ public:
+  explicit ForwardingRegistryBackend(RegistryBackend& inner) : inner_(inner) {}
+  RegistryBackend& Inner() const { return inner_; }
+
+  bool IsWow64() override { return inner_.IsWow64(); }
+  long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
+    return inner_.OpenKey(root, subkey, access, out);
+  }
+  long CreateKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
+    return inner_.CreateKey(root, subkey, access, out);
+  }
+  long CloseKey(RegHandle key) override { return inner_.CloseKey(key); }
+  long QueryValue(RegHandle key, const std::wstring& name, RegType* type, std::vector<std::uint8_t>* data) override {
+    return inner_.QueryValue(key, name, type, data);
+  }
+  long SetValue(RegHandle key, const std::wstring& name, RegType type, const std::vector<std::uint8_t>& data) override {
+    return inner_.SetValue(key, name, type, data);
+  }
+  long DeleteValue(RegHandle key, const std::wstring& name) override { return inner_.DeleteValue(key, name); }
+  long EnumSubKey(RegHandle key, std::uint32_t index, std::wstring* name) override {
+    return inner_.EnumSubKey(key, index, name);
+  }
+  long EnumValue(RegHandle key, std::uint32_t index, std::wstring* name) override {
+    return inner_.EnumValue(key, index, name);
+  }
+  long DeleteSubKey(RegHandle parent, const std::wstring& name, std::uint32_t viewAccess) override {
+    return inner_.DeleteSubKey(parent, name, viewAccess);
+  }
+  RegistryLocation Locate(RegRoot root, const std::wstring& subkey) override { return inner_.Locate(root, subkey); }
+
+ protected:
+  RegistryBackend& inner_;
+};
+
 // The running system's registry (the in-memory one on Linux builds).
 RegistryBackend& PlatformRegistry();
 
