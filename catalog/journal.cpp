@@ -131,8 +131,10 @@ class Recorder {
     const auto value = registry_.ReadValue(root, key, name);
     if (value) {
       writer.AddValue(at.root, at.subkey, name, *value);
-    } else {
+    } else if (registry_.ValueState(root, key, name) == kValueMissing) {
       writer.DeleteValue(at.root, at.subkey, name);
+    } else {
+      Unreadable(at);
     }
   }
 
@@ -154,6 +156,9 @@ class Recorder {
 
   RegFileWriter writer;
   std::wstring notes;  // "Not undone: ..." lines, each after a line break
+  // A key whose state could not be read whole: such an entry could not restore it, so none
+  // is written (empty when everything was read).
+  std::wstring unreadable;
 
  private:
   // The key is not there: restoring means deleting the highest key the repair will create.
@@ -173,14 +178,22 @@ class Recorder {
   }
 
   void Dump(RegRoot root, const std::wstring& key, const std::wstring& located, int depth) {
-    writer.CreateKey(LocatedRoot(root, key), located);
-    for (const std::wstring& name : registry_.ValueNames(root, key)) {
+    const RegRoot at = LocatedRoot(root, key);
+    writer.CreateKey(at, located);
+    std::vector<std::wstring> values, subkeys;
+    if (!registry_.ListValues(root, key, &values) || !registry_.ListSubKeys(root, key, &subkeys) ||
+        (depth >= kMaxDepth && !subkeys.empty()))
+      return Unreadable({at, located});
+    for (const std::wstring& name : values) {
       const auto value = registry_.ReadValue(root, key, name);
-      if (value) writer.AddValue(LocatedRoot(root, key), located, name, *value);
+      if (!value) return Unreadable({at, located});
+      writer.AddValue(at, located, name, *value);
     }
-    if (depth >= kMaxDepth) return;
-    for (const std::wstring& sub : registry_.SubKeyNames(root, key))
-      Dump(root, key + L"\\" + sub, located + L"\\" + sub, depth + 1);
+    for (const std::wstring& sub : subkeys) Dump(root, key + L"\\" + sub, located + L"\\" + sub, depth + 1);
+  }
+
+  void Unreadable(const RegistryLocation& at) {
+    if (unreadable.empty()) unreadable = std::wstring(RootName(at.root)) + L"\\" + at.subkey;
   }
 
   RegRoot LocatedRoot(RegRoot root, const std::wstring& key) const { return registry_.Locate(root, key).root; }
@@ -224,6 +237,10 @@ JournalWrite WriteEntry(System& system, const JournalPlace& place, const std::ws
   }
   if (hosts.touched && hosts.read == FileRead::Unreadable) {
     result.error = L"the hosts file cannot be read, so it cannot be saved for undo";
+    return result;
+  }
+  if (!recorder.unreadable.empty()) {
+    result.error = L"the key " + recorder.unreadable + L" cannot be read whole, so it cannot be saved for undo";
     return result;
   }
   const std::size_t slash = place.folder.find_last_of(L"\\/");

@@ -180,29 +180,41 @@ bool Registry::WriteValue(RegRoot root, const std::wstring& keyPath, const std::
 }
 
 namespace {
-std::vector<std::wstring> Enumerate(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath, bool values) {
-  std::vector<std::wstring> names;
+bool Enumerate(RegistryBackend& backend, RegRoot root, const std::wstring& keyPath, bool values,
+               std::vector<std::wstring>* names) {
   Connection c(backend, root);
   RegHandle h = 0;
   if (c.reg.OpenKey(root, Connection::Relative(keyPath), regaccess::kExistenceTest | c.view, &h) != regerr::kSuccess)
-    return names;
+    return false;
   RegKey key(c.reg, h);
   std::wstring name;
   for (std::uint32_t i = 0;; ++i) {
     const long rc = values ? c.reg.EnumValue(key.get(), i, &name) : c.reg.EnumSubKey(key.get(), i, &name);
-    if (rc != regerr::kSuccess) break;
-    names.push_back(name);
+    if (rc == regerr::kNoMoreItems) return true;
+    if (rc != regerr::kSuccess) return false;
+    names->push_back(name);
   }
-  return names;
 }
 }  // namespace
 
+bool Registry::ListSubKeys(RegRoot root, const std::wstring& keyPath, std::vector<std::wstring>* names) const {
+  return Enumerate(*backend_, root, keyPath, false, names);
+}
+
+bool Registry::ListValues(RegRoot root, const std::wstring& keyPath, std::vector<std::wstring>* names) const {
+  return Enumerate(*backend_, root, keyPath, true, names);
+}
+
 std::vector<std::wstring> Registry::SubKeyNames(RegRoot root, const std::wstring& keyPath) const {
-  return Enumerate(*backend_, root, keyPath, false);
+  std::vector<std::wstring> names;
+  ListSubKeys(root, keyPath, &names);
+  return names;
 }
 
 std::vector<std::wstring> Registry::ValueNames(RegRoot root, const std::wstring& keyPath) const {
-  return Enumerate(*backend_, root, keyPath, true);
+  std::vector<std::wstring> names;
+  ListValues(root, keyPath, &names);
+  return names;
 }
 
 const wchar_t* RootName(RegRoot root) {

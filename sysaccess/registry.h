@@ -72,6 +72,9 @@ class Registry {
   // Names as stored; empty when the key cannot be read.
   std::vector<std::wstring> SubKeyNames(RegRoot root, const std::wstring& keyPath) const;
   std::vector<std::wstring> ValueNames(RegRoot root, const std::wstring& keyPath) const;
+  // The same, false when the key cannot be opened or listed to its end (names so far kept).
+  bool ListSubKeys(RegRoot root, const std::wstring& keyPath, std::vector<std::wstring>* names) const;
+  bool ListValues(RegRoot root, const std::wstring& keyPath, std::vector<std::wstring>* names) const;
 
   // The root and path (without a leading backslash) that an operation on this key acts on.
   RegistryLocation Locate(RegRoot root, const std::wstring& keyPath) const;

@@ -180,6 +180,30 @@ TEST(JournalTest, WithoutAJournalTheRepairDoesNotRunAndSaysWhy) {
   EXPECT_TRUE(m.base.runner.Commands().empty());
 }
 
+// What cannot be read cannot be put back: a repair that would delete a key holding a part no
+// one may read does not run, rather than leave an entry that restores the key half.
+TEST(JournalTest, AKeyThatCannotBeReadWholeStopsTheRepair) {
+  int tried = 0;
+  for (const Repair& r : Repairs()) {
+    const Plan plan = r.plan(RepairArgs{WindowsVersion::Seven});
+    const auto deletion = std::find_if(plan.begin(), plan.end(), [](const Step& s) { return s.kind == StepKind::DeleteKey; });
+    if (deletion == plan.end() || r.disabledOn.Contains(WindowsVersion::Seven)) continue;
+    SCOPED_TRACE(r.id);
+    Machine m(false);
+    const std::wstring locked = PlainKeyPath(deletion->key) + L"\\Locked";
+    m.registry.PutDword(deletion->root, locked, L"v", 1);
+    m.registry.DenyAllAccess(deletion->root, locked);
+    const std::wstring before = m.registry.Dump();
+    std::wstring why;
+    EXPECT_FALSE(RunRepair(m.system, r.id, RepairArgs{WindowsVersion::Seven}, &why));
+    EXPECT_NE(why.find(L"cannot be read whole"), std::wstring::npos) << Narrow(why);
+    EXPECT_EQ(Narrow(m.registry.Dump()), Narrow(before));
+    EXPECT_TRUE(m.base.runner.Commands().empty());
+    ++tried;
+  }
+  EXPECT_GT(tried, 0);
+}
+
 TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
   struct Damage {
     const char* what;
