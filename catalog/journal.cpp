@@ -390,6 +390,12 @@ UndoOutcome UndoJournalEntry(System& system, const JournalPlace& place, const st
     case FileRead::Missing: out.error = refused + L"is not in " + place.folder; return out;
     case FileRead::Unreadable: out.error = refused + L"cannot be read; nothing was changed"; return out;
   }
+  // Undo runs with administrator rights: an entry that a program without them could have put
+  // in the folder would be a way to those rights.
+  if (!system.files.HasOurOwner(InFolder(place, entry))) {
+    out.error = refused + L"was not written with the rights Corrivo has now; nothing was changed";
+    return out;
+  }
   const std::wstring text = DecodeRegFileBytes(bytes);
   const RegFileParse parsed = ParseRegFile(text);
   std::wstring lastLine;
@@ -421,6 +427,7 @@ UndoOutcome UndoJournalEntry(System& system, const JournalPlace& place, const st
   if (!copyLine.empty()) {
     const std::wstring expected = HostsCopyName(entry) + L", ";
     const bool ok = copyLine.compare(0, expected.size(), expected) == 0 &&
+                    system.files.HasOurOwner(InFolder(place, HostsCopyName(entry))) &&
                     system.files.ReadWholeFile(InFolder(place, HostsCopyName(entry)), &hostsBytes) == FileRead::Ok &&
                     copyLine == expected + std::to_wstring(hostsBytes.size()) + L" bytes, checksum " + Hex(Checksum(hostsBytes));
     if (!ok) {

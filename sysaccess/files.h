@@ -41,6 +41,14 @@ class FileService {
   virtual bool MakeFolder(const std::wstring& folder) = 0;
   // Removes one file; true when it is gone (also when it was never there).
   virtual bool RemoveFile(const std::wstring& path) = 0;
+  // True when the file's owner is the one this process gives the files it makes. An elevated
+  // program's files belong to the Administrators; one that a program without those rights
+  // planted in the same folder belongs to the user, and must not be trusted as our own.
+  // True where files have no owner to compare.
+  virtual bool HasOurOwner(const std::wstring& path) {
+    (void)path;
+    return true;
+  }
   // A drive or network path (a rooted path off Windows): never relative to the current folder.
   virtual bool IsFullPath(const std::wstring& path) = 0;
 

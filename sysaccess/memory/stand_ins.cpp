@@ -76,6 +76,16 @@ void MemoryFileService::FailWrites(const std::wstring& path) {
   failWrites_.insert(path);
 }
 
+void MemoryFileService::GiveOtherOwner(const std::wstring& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  otherOwner_.insert(path);
+}
+
+bool MemoryFileService::HasOurOwner(const std::wstring& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return otherOwner_.count(path) == 0;
+}
+
 int MemoryFileService::WriteCount() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return writes_;

@@ -51,6 +51,8 @@ class MemoryFileService : public FileService {
   // Later reads of `path` answer Unreadable; later replacements fail and change nothing.
   void FailReads(const std::wstring& path);
   void FailWrites(const std::wstring& path);
+  // The file belongs to another owner than the files this process makes.
+  void GiveOtherOwner(const std::wstring& path);
   int WriteCount() const;
 
   bool FileExists(const std::wstring& path) override;
@@ -61,6 +63,7 @@ class MemoryFileService : public FileService {
   // Folders that FailWrites names cannot be made; files directly in a folder are listed.
   bool MakeFolder(const std::wstring& folder) override;
   bool RemoveFile(const std::wstring& path) override;
+  bool HasOurOwner(const std::wstring& path) override;
   bool IsFullPath(const std::wstring& path) override;
   std::wstring AnsiToWide(std::string_view bytes) override;
   std::string WideToAnsi(std::wstring_view text) override;
@@ -71,7 +74,7 @@ class MemoryFileService : public FileService {
   mutable std::mutex mutex_;
   std::map<std::wstring, std::string> files_;
   std::map<std::wstring, std::vector<std::wstring>> folders_;
-  std::set<std::wstring> failReads_, failWrites_;
+  std::set<std::wstring> failReads_, failWrites_, otherOwner_;
   int writes_ = 0;
 };
 

@@ -33,6 +33,15 @@ std::wstring TemporaryNameFor(const std::wstring& path, unsigned attempt) {
          L".tmp";
 }
 
+// One part of a token's information, empty when it cannot be read.
+std::vector<unsigned char> TokenPart(HANDLE token, TOKEN_INFORMATION_CLASS part) {
+  DWORD size = 0;
+  GetTokenInformation(token, part, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  if (size == 0 || !GetTokenInformation(token, part, buffer.data(), size, &size)) buffer.clear();
+  return buffer;
+}
+
 // The new file must be a plain file with one name: no reparse point, no second hard link.
 bool IsPlainSingleFile(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info = {};
@@ -133,6 +142,30 @@ class Win32FileService : public FileService {
   bool RemoveFile(const std::wstring& path) override {
     if (path.empty()) return false;
     return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+
+  bool HasOurOwner(const std::wstring& path) override {
+    PSID fileOwner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &fileOwner, nullptr, nullptr,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+      return false;
+    // An elevated token makes its files as the Administrators group, so a file of the user is
+    // not ours; a token that makes them as the user (Wine) has no such distinction to make.
+    bool same = false;
+    HANDLE token = nullptr;
+    if (fileOwner && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+      const std::vector<unsigned char> owner = TokenPart(token, TokenOwner), user = TokenPart(token, TokenUser);
+      if (!owner.empty() && !user.empty()) {
+        const PSID ourOwner = reinterpret_cast<const TOKEN_OWNER*>(owner.data())->Owner;
+        const PSID ourUser = reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+        same = EqualSid(fileOwner, ourOwner) ||
+               (EqualSid(fileOwner, ourUser) && !IsWellKnownSid(ourOwner, WinBuiltinAdministratorsSid));
+      }
+      CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return same;
   }
 
   bool IsFullPath(const std::wstring& path) override {

@@ -209,6 +209,7 @@ TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
     const char* what;
     const wchar_t* says;
     std::wstring (*spoil)(const std::wstring& text);
+    bool planted = false;  // the file belongs to someone without the program's rights
   };
   const Damage damages[] = {
       {"cut short", L"cut short", [](const std::wstring& t) { return t.substr(0, t.rfind(L"[")); }},
@@ -216,6 +217,7 @@ TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
       {"wrong header", L"Registry Editor", [](const std::wstring& t) { return L"REGEDIT4" + t.substr(t.find(L'\r')); }},
       {"not ours", L"header", [](const std::wstring& t) { return ReplaceAll(t, L"Corrivo undo journal", L"Other"); }},
       {"unknown type", L"unknown type", [](const std::wstring& t) { return ReplaceAll(t, L"dword:00000001", L"hex(2a):01,00,00,00"); }},
+      {"sound, but planted", L"rights", [](const std::wstring& t) { return t; }, true},
   };
   for (const Damage& d : damages) {
     SCOPED_TRACE(d.what);
@@ -228,6 +230,7 @@ TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
     ListJournal(m.system, m.place, &entries, &error);
     const std::wstring path = std::wstring(kJournal) + L"\\" + entries.at(0).name;
     m.base.files.Put(path, EncodeUtf16LeWithBom(d.spoil(DecodeRegFileBytes(m.base.files.Get(path)))));
+    if (d.planted) m.base.files.GiveOtherOwner(path);
     const std::wstring before = m.registry.Dump();
     const UndoOutcome undo = UndoJournalEntry(m.system, m.place, L"last", WindowsVersion::Seven);
     EXPECT_FALSE(undo.ok);
@@ -247,11 +250,16 @@ TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
   std::wstring error;
   ListJournal(m.system, m.place, &entries, &error);
   const std::wstring entry = entries.at(0).name;
-  m.base.files.Put(std::wstring(kJournal) + L"\\" + entry.substr(0, entry.size() - 4) + L".hosts", "# 0ld\r\n");
-  const UndoOutcome undo = UndoJournalEntry(m.system, m.place, entry, WindowsVersion::Seven);
-  EXPECT_FALSE(undo.changed);
-  EXPECT_NE(undo.error.find(L"hosts"), std::wstring::npos);
-  EXPECT_EQ(m.base.files.Get(hosts), repaired);
+  const std::wstring copy = std::wstring(kJournal) + L"\\" + entry.substr(0, entry.size() - 4) + L".hosts";
+  // Other bytes, then the same bytes in a file someone else put there.
+  for (const char* content : {"# 0ld\r\n", "# old\r\n"}) {
+    m.base.files.Put(copy, content);
+    m.base.files.GiveOtherOwner(copy);
+    const UndoOutcome undo = UndoJournalEntry(m.system, m.place, entry, WindowsVersion::Seven);
+    EXPECT_FALSE(undo.changed) << content;
+    EXPECT_NE(undo.error.find(L"hosts"), std::wstring::npos);
+    EXPECT_EQ(m.base.files.Get(hosts), repaired);
+  }
 }
 
 TEST(JournalTest, EntriesAreKeptUntilPrunedAndNamesOutsideTheJournalAreRefused) {
