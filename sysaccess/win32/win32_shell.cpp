@@ -49,10 +49,10 @@ class ComPtr {
 class Win32ShellLink : public ShellLinkObject {
  public:
   bool Create(const ShellLinkFields& fields) {
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (FAILED(CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                 reinterpret_cast<void**>(link_.put()))))
       return false;
-    if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file_.put())))) return false;
+    if (FAILED(link_->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(file_.put())))) return false;
     link_->SetPath(fields.target.c_str());
     link_->SetWorkingDirectory(fields.workingDirectory.c_str());
     link_->SetDescription(fields.description.c_str());
