@@ -282,6 +282,8 @@ void Control::PrintClient(HDC dc) {
 }
 
 void Control::SetBounds(const Rect& r) {
+  // Layout passes set every control's place again; one that stays put costs no move.
+  if (r == Bounds()) return;
   MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE);
 }
 
