@@ -229,11 +229,12 @@ void Control::PaintBuffered() {
   GetClientRect(hwnd_, &rc);
   const RECT dirty = paint.dirty();
   if (IsRectEmpty(&dirty)) return;
-  // Only the part to be repainted is buffered (big panels rarely repaint whole), a band of
-  // rows at a time: each band goes out in one piece, so nothing flickers, and no bitmap is ever
-  // much bigger than a small control's (under Wine the memory of a window-sized one stays with
-  // the process). Bands start a multiple of 16 rows apart, so brush patterns keep their phase.
-  constexpr LONG kBandPixels = 32 * 1024;
+  // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
+  // rows of at most half a megabyte: each band goes out in one piece, so nothing flickers, and
+  // no window-sized bitmap is ever made (under Wine the memory of one stays with the process).
+  // Fewer, bigger bands would cost memory; more, smaller ones start-up time (every band paints
+  // the control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
+  constexpr LONG kBandPixels = 128 * 1024;
   const LONG width = dirty.right - dirty.left;
   const LONG rows = std::max<LONG>(16, (kBandPixels / width) & ~LONG{15});
   for (LONG top = dirty.top; top < dirty.bottom; top += rows) {
