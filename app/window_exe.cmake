@@ -10,6 +10,7 @@ add_executable(Corrivo WIN32
   ${CMAKE_CURRENT_LIST_DIR}/win32/engine_pages_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/window_components.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32/skin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32/lean_runtime.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resources/corrivo.rc)
 # resources/corrivo.manifest stays a complete manifest of its own (a GUI test links it as it
 # is); the program's copy, found by windres on the include path, carries the version from

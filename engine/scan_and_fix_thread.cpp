@@ -90,7 +90,15 @@ void TScanAndFixThread::SetOfferedFlags() {
 }
 
 void TScanAndFixThread::Resume() {
-  if (worker_) worker_->Resume();
+  resumed_.store(true, std::memory_order_release);
+  for (Task task : {kScan, kFix, kIe, kWmp}) {
+    if (FinishedFlag(task).load(std::memory_order_acquire) == 0) RunWorkerIfResumed();
+  }
+}
+
+void TScanAndFixThread::RunWorkerIfResumed() {
+  // Never under handoff_: the worker may be created and scheduled here.
+  if (worker_ && resumed_.load(std::memory_order_acquire)) worker_->Resume();
 }
 
 void TScanAndFixThread::Terminate() {
@@ -121,14 +129,18 @@ void TScanAndFixThread::StartFix(std::vector<std::wstring> list) {
     fixList_.swap(list);
     StartLocked(kFix);
   }
+  RunWorkerIfResumed();
   // `list` now holds the previous list; it is freed here, outside the guard.
 }
 void TScanAndFixThread::StartIeRegister() { Start(kIe); }
 void TScanAndFixThread::StartWmpRegister() { Start(kWmp); }
 
 void TScanAndFixThread::Start(Task task) {
-  SpinGuard guard(handoff_);
-  StartLocked(task);
+  {
+    SpinGuard guard(handoff_);
+    StartLocked(task);
+  }
+  RunWorkerIfResumed();
 }
 
 void TScanAndFixThread::StartLocked(Task task) {

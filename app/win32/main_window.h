@@ -170,6 +170,9 @@ class MainWindow : private CreationSteps {
   void ArrangeContentParts(Size panel);
   void ArrangeGeneralPage();
   void ApplyShapes();
+  // The sizes the rounded shapes were last made for: each layout pass that keeps them makes none.
+  Size shapedWindow_{-1, -1};
+  Size shapedPanel_{-1, -1};
   void MaximiseOrRestore();
   void Minimise();
   void StartMove();

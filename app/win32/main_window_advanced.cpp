@@ -162,10 +162,11 @@ void MainWindow::ArrangeAdvancedPage() {
 
 void MainWindow::SelectCategory(int n) {
   if (!nav_.SelectCategory(n)) return;
+  // The rows are made while their page is still hidden: it is then painted once, whole.
+  if (CurrentPage() == Page::AdvancedFix) EnsureRows(n);
   categoryNotebook_->SetTabIndex(n - 1);
   ApplyCategoryLooks();
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
-  if (CurrentPage() == Page::AdvancedFix) EnsureRows(n);
   c.scrollBox->SetPosition(0);
   if (CurrentPage() == Page::AdvancedFix) SetFocus(c.scrollBox->hwnd());
 }

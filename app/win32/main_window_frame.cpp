@@ -136,15 +136,24 @@ void MainWindow::ArrangeGeneralPage() {
 }
 
 void MainWindow::ApplyShapes() {
-  const layout::RoundShape w = layout::WindowShape(WindowBounds().Extent());
-  ui::win32::Region window(CreateRoundRectRgn(w.bounds.left, w.bounds.top, w.bounds.Right(), w.bounds.Bottom(),
-                                              w.ellipse, w.ellipse));
-  // The system owns a region once it is set.
-  SetWindowRgn(hwnd_, window.release(), TRUE);
-  const layout::RoundShape p = layout::PanelShape(contentPanel_->ClientSize());
-  ui::win32::Region panel(CreateRoundRectRgn(p.bounds.left, p.bounds.top, p.bounds.Right(), p.bounds.Bottom(),
-                                             p.ellipse, p.ellipse));
-  SetWindowRgn(contentPanel_->hwnd(), panel.release(), TRUE);
+  // A new region repaints the whole window: only a change of size makes one.
+  const Size windowSize = WindowBounds().Extent();
+  if (windowSize != shapedWindow_) {
+    shapedWindow_ = windowSize;
+    const layout::RoundShape w = layout::WindowShape(windowSize);
+    ui::win32::Region window(CreateRoundRectRgn(w.bounds.left, w.bounds.top, w.bounds.Right(), w.bounds.Bottom(),
+                                                w.ellipse, w.ellipse));
+    // The system owns a region once it is set.
+    SetWindowRgn(hwnd_, window.release(), TRUE);
+  }
+  const Size panelSize = contentPanel_->ClientSize();
+  if (panelSize != shapedPanel_) {
+    shapedPanel_ = panelSize;
+    const layout::RoundShape p = layout::PanelShape(panelSize);
+    ui::win32::Region panel(CreateRoundRectRgn(p.bounds.left, p.bounds.top, p.bounds.Right(), p.bounds.Bottom(),
+                                               p.ellipse, p.ellipse));
+    SetWindowRgn(contentPanel_->hwnd(), panel.release(), TRUE);
+  }
 }
 
 void MainWindow::FitLastColumn() {

@@ -82,6 +82,11 @@ Fn GetProc(HMODULE module, const char* name) {
 // name, which the search order would look for beside the program first).
 std::wstring SystemFilePath(const wchar_t* fileName);
 
+// Loads a system library by its full path in the system folder (its own dependencies are then
+// looked for there too); null when it cannot be loaded. For libraries that only some repairs
+// need, so that start-up does not load them.
+HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
 // True for a 32-bit process on 64-bit Windows.
 bool IsWow64Process();
 

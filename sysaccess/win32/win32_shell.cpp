@@ -13,16 +13,43 @@
 namespace corrivo {
 namespace {
 
-// COM for the life of one link object. The window's thread is already initialised (then this
-// only counts up); the worker thread may not be, and must not be left initialised either.
+// COM lives in ole32, which only the shortcut repairs use: it is loaded on their first call, by
+// its full path in the system folder, and then stays (a link object may be made on either
+// thread). Not loading it at start keeps it and the libraries it brings out of the start-up.
+struct Ole32Api {
+  typedef HRESULT(WINAPI* InitializeFn)(LPVOID);
+  typedef void(WINAPI* UninitializeFn)();
+  typedef HRESULT(WINAPI* CreateInstanceFn)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+  InitializeFn CoInitialize = nullptr;
+  UninitializeFn CoUninitialize = nullptr;
+  CreateInstanceFn CoCreateInstance = nullptr;
+
+  bool Loaded() const { return CoInitialize && CoUninitialize && CoCreateInstance; }
+
+  static const Ole32Api& Get() {
+    static const Ole32Api api = [] {
+      Ole32Api a;
+      HMODULE ole32 = win32::LoadSystemLibrary(L"ole32.dll");
+      a.CoInitialize = win32::GetProc<InitializeFn>(ole32, "CoInitialize");
+      a.CoUninitialize = win32::GetProc<UninitializeFn>(ole32, "CoUninitialize");
+      a.CoCreateInstance = win32::GetProc<CreateInstanceFn>(ole32, "CoCreateInstance");
+      return a;
+    }();
+    return api;
+  }
+};
+
+// COM for the life of one link object. The window's thread may already be initialised (then
+// this only counts up); the worker thread may not be, and must not be left initialised either.
 class ComScope {
  public:
-  ComScope() : hr_(CoInitialize(nullptr)) {}
+  ComScope() : hr_(Ole32Api::Get().Loaded() ? Ole32Api::Get().CoInitialize(nullptr) : E_FAIL) {}
   ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
+    if (SUCCEEDED(hr_)) Ole32Api::Get().CoUninitialize();
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
+  bool Ready() const { return SUCCEEDED(hr_); }
 
  private:
   HRESULT hr_;
@@ -49,10 +76,11 @@ class ComPtr {
 class Win32ShellLink : public ShellLinkObject {
  public:
   bool Create(const ShellLinkFields& fields) {
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (!com_.Ready()) return false;
+    if (FAILED(Ole32Api::Get().CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                 reinterpret_cast<void**>(link_.put()))))
       return false;
-    if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file_.put())))) return false;
+    if (FAILED(link_->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(file_.put())))) return false;
     link_->SetPath(fields.target.c_str());
     link_->SetWorkingDirectory(fields.workingDirectory.c_str());
     link_->SetDescription(fields.description.c_str());

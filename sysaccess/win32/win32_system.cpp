@@ -26,6 +26,11 @@ std::wstring SystemFilePath(const wchar_t* fileName) {
   return path + fileName;
 }
 
+HMODULE LoadSystemLibrary(const wchar_t* fileName) {
+  const std::wstring path = SystemFilePath(fileName);
+  return path.empty() ? nullptr : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 bool IsWow64Process() {
   typedef BOOL(WINAPI * IsWow64ProcessFn)(HANDLE, PBOOL);
   static const bool wow64 = [] {

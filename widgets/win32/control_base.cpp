@@ -1,5 +1,6 @@
 #include "widgets/win32/control_base.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace corrivo::ui::win32 {
@@ -226,14 +227,24 @@ void Control::PaintBuffered() {
   PaintDc paint(hwnd_);
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  RECT dirty = paint.dirty();
+  const RECT dirty = paint.dirty();
   if (IsRectEmpty(&dirty)) return;
-  // Only the part to be repainted is buffered: big panels rarely repaint whole.
-  BackBuffer buffer(paint.get(), dirty);
-  IntersectClipRect(buffer.dc(), dirty.left, dirty.top, dirty.right, dirty.bottom);
-  if (Transparent()) PaintBackdrop(buffer.dc());
-  Paint(buffer.dc(), rc);
-  buffer.CopyTo(paint.get(), paint.dirty());
+  // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
+  // rows of at most half a megabyte: each band goes out in one piece, so nothing flickers, and
+  // no window-sized bitmap is ever made (under Wine the memory of one stays with the process).
+  // Fewer, bigger bands would cost memory; more, smaller ones start-up time (every band paints
+  // the control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
+  constexpr LONG kBandPixels = 128 * 1024;
+  const LONG width = dirty.right - dirty.left;
+  const LONG rows = std::max<LONG>(16, (kBandPixels / width) & ~LONG{15});
+  for (LONG top = dirty.top; top < dirty.bottom; top += rows) {
+    const RECT band = {dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
+    BackBuffer buffer(paint.get(), band);
+    IntersectClipRect(buffer.dc(), band.left, band.top, band.right, band.bottom);
+    if (Transparent()) PaintBackdrop(buffer.dc());
+    Paint(buffer.dc(), rc);
+    buffer.CopyTo(paint.get(), band);
+  }
 }
 
 void Control::PaintBackdrop(HDC dc) {
@@ -272,6 +283,8 @@ void Control::PrintClient(HDC dc) {
 }
 
 void Control::SetBounds(const Rect& r) {
+  // Layout passes set every control's place again; one that stays put costs no move.
+  if (r == Bounds()) return;
   MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE);
 }
 
