@@ -19,8 +19,6 @@
 namespace corrivo::testing {
 namespace {
 
-using console::OfflineOutcome;
-
 std::set<int> Ids(const std::vector<console::Finding>& findings) {
   std::set<int> ids;
   for (const auto& f : findings) ids.insert(f.id);
@@ -59,8 +57,7 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
     TempDir dir;
     const OfflineTree tree(WideToUtf8(dir.path()), v);
     TestSystem memory;
-    RepairArgs args;
-    args.windows = v;
+    const RepairArgs args{v};
 
     std::vector<PlantedValue> planted;
     std::set<int> plantedIds;
