@@ -51,9 +51,8 @@ TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
     EXPECT_EQ(w.position, scroll ? 15 : 20);
     EXPECT_EQ(w.repaint, page == 1);  // the Advanced Fix page repaints either way
   }
-  // Towards the user: down the list, up to the end of the range.
+  // Towards the user: down the list (the steps and the ends are the scroll rules' own, in tests/widgets).
   EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
-  EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 398, -120, 400).position, 400);
 }
 
 TEST(SelectAllTest, MovesRightOnWindowsXPOnly) {

@@ -6,56 +6,16 @@
 
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "catalog/catalog.h"
 #include "catalog/hosts_file.h"
 #include "sysaccess/text.h"
-#include "tests/fakes/test_support.h"
+#include "tests/fakes/problems.h"
 
 namespace corrivo::testing {
 namespace {
 
-std::wstring PlainKey(std::wstring key) {
-  while (!key.empty() && key.front() == L'\\') key.erase(key.begin());
-  while (!key.empty() && key.back() == L'\\') key.pop_back();
-  return key;
-}
-
-std::string Label(const Repair& r, WindowsVersion v) {
-  return "repair " + std::to_string(r.id) + " on Windows " + Narrow(VersionName(v));
-}
-
-RepairArgs ArgsFor(WindowsVersion v, const wchar_t* ie = L"IE9") {
-  RepairArgs args;
-  args.windows = v;
-  args.ieVersionName = ie;
-  return args;
-}
-
-// Puts the problem each registry step repairs in place: another value where it writes one, a
-// value where it deletes one, a key with content where it deletes a key, a shell state with
-// the warning off where it patches one.
-void PlantProblem(MemoryRegistry& registry, const Plan& plan) {
-  for (const Step& s : plan) {
-    const std::wstring key = PlainKey(s.key);
-    switch (s.kind) {
-      case StepKind::WriteDword: registry.PutDword(s.root, key, s.name, static_cast<std::uint32_t>(s.dword) + 1); break;
-      case StepKind::WriteString:
-      case StepKind::WriteExpandString:
-        registry.PutString(s.root, key, s.name, s.text + L"-planted",
-                           s.kind == StepKind::WriteString ? RegType::Sz : RegType::ExpandSz);
-        break;
-      case StepKind::DeleteValue: registry.PutDword(s.root, key, s.name, 1); break;
-      case StepKind::DeleteKey: registry.PutDword(s.root, key + L"\\Child", L"planted", 1); break;
-      case StepKind::Special:
-        if (s.special == SpecialStep::PatchStickyNotesFlags)
-          registry.Put(s.root, key, s.name, RegType::Binary, std::vector<std::uint8_t>(36, 0));
-        break;
-      default: break;
-    }
-  }
-}
+RepairArgs ArgsFor(WindowsVersion v, const wchar_t* ie = L"IE9") { return RepairArgs{v, ie}; }
 
 TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
   std::set<int> ids;
@@ -68,6 +28,9 @@ TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
     if (r.check) EXPECT_FALSE(r.scanCheckedOn.Empty()) << r.id;
     if (!r.scanCheckedOn.Empty()) EXPECT_TRUE(r.check) << r.id;
     if (!r.scanText) EXPECT_TRUE(r.scanOfferedOn.Empty() && r.scanCheckedOn.Empty()) << r.id;
+    // Only the first five groups are scanned: the desktop icons, the hosts file and the file
+    // associations are repaired from their buttons alone.
+    EXPECT_EQ(r.scanText != nullptr, r.id < 600) << r.id;
     for (WindowsVersion v : {WindowsVersion::Server2003, WindowsVersion::Server2008, WindowsVersion::Unknown})
       EXPECT_FALSE(r.disabledOn.Contains(v)) << r.id;
     EXPECT_EQ(FindRepair(r.id), &r);
@@ -84,7 +47,10 @@ TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
   }
   // The General Fix list has fifty lines, in ID order.
   ASSERT_EQ(ScannedRepairs().size(), 50u);
-  for (std::size_t i = 1; i < ScannedRepairs().size(); ++i) EXPECT_LT(ScannedRepairs()[i - 1]->id, ScannedRepairs()[i]->id);
+  for (std::size_t i = 0; i < ScannedRepairs().size(); ++i) {
+    EXPECT_NE(std::wstring(ScannedRepairs()[i]->scanText), L"");
+    EXPECT_TRUE(i == 0 || ScannedRepairs()[i - 1]->id < ScannedRepairs()[i]->id) << i;
+  }
   EXPECT_EQ(FindRepair(100), nullptr);
   EXPECT_FALSE(HasCheck(100));
   TestSystem machine;
@@ -110,10 +76,10 @@ TEST(CatalogTest, ChecksAndRepairsAgree) {
     if (!r.check) continue;
     for (WindowsVersion v : kSupportedVersions) {
       if (!r.scanCheckedOn.Contains(v)) continue;
-      SCOPED_TRACE(Label(r, v));
+      SCOPED_TRACE(Label(r.id, v));
       TestSystem machine;
       const RepairArgs args = ArgsFor(v);
-      PlantProblem(machine.registry, r.plan(args));
+      PlantProblems(machine.registry, r.plan(args));
       const bool before = RunCheck(machine.system, r.id, args);
       EXPECT_TRUE(RunRepair(machine.system, r.id, args));
       const bool after = RunCheck(machine.system, r.id, args);
@@ -131,34 +97,13 @@ TEST(CatalogTest, ChecksAndRepairsAgree) {
   EXPECT_GT(compared, 40);
 }
 
-// "HKEY_X\key [name] = ..." or "HKEY_X\key" as the memory registry lists them.
-struct DumpedEntry {
-  std::wstring key;
-  std::wstring name;
-  bool hasName = false;
-};
-
-std::vector<DumpedEntry> Entries(const std::wstring& dump) {
-  std::vector<DumpedEntry> out;
-  for (const std::wstring& line : Split(dump, L'\n')) {
-    if (line.empty()) continue;
-    DumpedEntry e;
-    const std::size_t open = line.find(L" [");
-    e.key = line.substr(0, open);
-    if (open != std::wstring::npos) {
-      e.hasName = true;
-      e.name = line.substr(open + 2, line.find(L"] = ", open) - open - 2);
-    }
-    out.push_back(e);
-  }
-  return out;
-}
-
-bool NamedByPlan(const DumpedEntry& e, const Plan& plan) {
+// A line of the memory registry's dump ("HKEY_X\key [name] = ..." or "HKEY_X\key") that a
+// registry step of the plan names.
+bool NamedByPlan(const std::wstring& line, const Plan& plan) {
   for (const Step& s : plan) {
     if (!ChangesRegistry(s) && s.special != SpecialStep::PatchStickyNotesFlags) continue;
-    if (!EqualsNoCase(e.key, std::wstring(RootName(s.root)) + L"\\" + PlainKey(s.key))) continue;
-    if (!e.hasName || EqualsNoCase(e.name, s.name)) return true;
+    const std::wstring key = FullKeyName(s.root, s.key), value = key + L" [" + s.name + L"] = ";
+    if (EqualsNoCase(line, key) || EqualsNoCase(line.substr(0, value.size()), value)) return true;
   }
   return false;
 }
@@ -167,19 +112,19 @@ TEST(CatalogTest, RepairsAreIdempotentAndStayWithinTheirKeys) {
   for (const Repair& r : Repairs()) {
     for (WindowsVersion v : kSupportedVersions) {
       for (bool planted : {false, true}) {
-        SCOPED_TRACE(Label(r, v) + (planted ? ", problem planted" : ", empty registry"));
+        SCOPED_TRACE(Label(r.id, v) + (planted ? ", problem planted" : ", empty registry"));
         TestSystem machine;
         const RepairArgs args = ArgsFor(v);
         const Plan plan = r.plan(args);
-        if (planted) PlantProblem(machine.registry, plan);
+        if (planted) PlantProblems(machine.registry, plan);
         const bool first = RunRepair(machine.system, r.id, args);
         const std::wstring once = machine.registry.Dump();
         EXPECT_EQ(RunRepair(machine.system, r.id, args), first);
         EXPECT_EQ(Narrow(machine.registry.Dump()), Narrow(once));
         EXPECT_EQ(machine.registry.OpenHandleCount(), 0u);
         if (planted) continue;
-        for (const DumpedEntry& e : Entries(once))
-          EXPECT_TRUE(NamedByPlan(e, plan)) << Narrow(e.key) << " [" << Narrow(e.name) << "]";
+        for (const std::wstring& line : Split(once, L'\n'))
+          EXPECT_TRUE(line.empty() || NamedByPlan(line, plan)) << Narrow(line);
       }
     }
   }
@@ -227,11 +172,11 @@ TEST(CatalogTest, WhenCallsFailEveryRepairGivesItsDocumentedResultAndChangesNoth
   for (const Repair& r : Repairs()) {
     for (WindowsVersion v : kSupportedVersions) {
       for (std::size_t m = 0; m < std::size(modes); ++m) {
-        SCOPED_TRACE(Label(r, v) + ", failing " + names[m]);
+        SCOPED_TRACE(Label(r.id, v) + ", failing " + names[m]);
         TestSystem machine;
         const RepairArgs args = ArgsFor(v);
         const Plan plan = r.plan(args);
-        PlantProblem(machine.registry, plan);
+        PlantProblems(machine.registry, plan);
         const std::wstring hosts = HostsFilePath(machine.system);
         const std::string hostsText = "# kept\r\n10.0.0.1 bank.example\r\n";
         machine.files.Put(hosts, hostsText);
@@ -252,16 +197,6 @@ TEST(CatalogTest, WhenCallsFailEveryRepairGivesItsDocumentedResultAndChangesNoth
       }
     }
   }
-}
-
-TEST(CatalogTest, ScannedItemsAreTheRepairsTheGeneralFixPageOffers) {
-  for (const Repair* r : ScannedRepairs()) {
-    EXPECT_NE(r->scanText, nullptr);
-    EXPECT_FALSE(std::wstring(r->scanText).empty()) << r->id;
-  }
-  // Only the first five groups are scanned: the desktop icons, the hosts file and the file
-  // associations are repaired from their buttons alone.
-  for (const Repair& r : Repairs()) EXPECT_EQ(r.scanText != nullptr, r.id < 600) << r.id;
 }
 
 }  // namespace

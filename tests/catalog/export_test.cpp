@@ -14,34 +14,15 @@
 #include "catalog/reg_file.h"
 #include "sysaccess/text.h"
 #include "tests/catalog/export_edge_plans.h"
-#include "tests/fakes/test_support.h"
+#include "tests/fakes/problems.h"
 
 namespace corrivo::testing {
 namespace {
-
-std::string Label(int id, WindowsVersion v) { return "repair " + std::to_string(id) + " on Windows " + Narrow(VersionName(v)); }
 
 bool Has(const Plan& plan, bool (*what)(const Step&)) { return std::any_of(plan.begin(), plan.end(), what); }
 bool IsCommand(const Step& s) { return s.kind == StepKind::Run; }
 bool IsSpecial(const Step& s) { return s.kind == StepKind::Special; }
 bool ChangesRegistryItself(const Step& s) { return s.special == SpecialStep::PatchStickyNotesFlags; }
-
-bool Contains(const std::wstring& text, const std::wstring& piece) { return text.find(piece) != std::wstring::npos; }
-
-// The problem each step repairs, so that deletions and changes of type really happen.
-void Plant(MemoryRegistry& registry, const Plan& plan) {
-  for (const Step& s : plan) {
-    const std::wstring key = PlainKeyPath(s.key);
-    switch (s.kind) {
-      case StepKind::WriteDword: registry.PutString(s.root, key, s.name, L"planted"); break;
-      case StepKind::WriteString:
-      case StepKind::WriteExpandString: registry.PutDword(s.root, key, s.name, 7); break;
-      case StepKind::DeleteValue: registry.PutDword(s.root, key, s.name, 1); break;
-      case StepKind::DeleteKey: registry.PutDword(s.root, key + L"\\Child", L"planted", 1); break;
-      default: break;
-    }
-  }
-}
 
 // The value lines of a memory registry dump: regedit also leaves empty keys where a section
 // only deletes, which the repair does not.
@@ -118,8 +99,8 @@ TEST(ExportTest, RegFileReadBackLeavesTheRegistryAsTheRepairDoes) {
         SCOPED_TRACE(Label(r.id, v) + (planted ? ", problem planted" : ", fresh"));
         TestSystem repaired, imported;
         if (planted) {
-          Plant(repaired.registry, plan);
-          Plant(imported.registry, plan);
+          PlantProblems(repaired.registry, plan, true);
+          PlantProblems(imported.registry, plan, true);
         }
         RunRepair(repaired.system, r.id, args);
         Import(imported, ExportRepairs(ExportFormat::Reg, {r.id}, v, ExportOptions{true}));
@@ -133,8 +114,8 @@ TEST(ExportTest, RegFileReadBackLeavesTheRegistryAsTheRepairDoes) {
     SCOPED_TRACE("every repair in one file on Windows " + Narrow(VersionName(v)));
     TestSystem repaired, imported;
     for (int id : all) {
-      Plant(repaired.registry, PlanFor(id, args));
-      Plant(imported.registry, PlanFor(id, args));
+      PlantProblems(repaired.registry, PlanFor(id, args), true);
+      PlantProblems(imported.registry, PlanFor(id, args), true);
     }
     for (int id : all) RunRepair(repaired.system, id, args);
     Import(imported, ExportRepairs(ExportFormat::Reg, all, v, ExportOptions{true}));
@@ -143,8 +124,8 @@ TEST(ExportTest, RegFileReadBackLeavesTheRegistryAsTheRepairDoes) {
   // Text the catalogue does not have: quotes, backslashes, "%", wide characters, line breaks.
   for (const exporting::RepairPlan& edge : {EdgeRegistryPlan(), EdgeWidePlan()}) {
     TestSystem repaired, imported;
-    Plant(repaired.registry, edge.plan);
-    Plant(imported.registry, edge.plan);
+    PlantProblems(repaired.registry, edge.plan, true);
+    PlantProblems(imported.registry, edge.plan, true);
     ExecutePlan(repaired.system, edge.plan);
     Import(imported, exporting::WriteRegFile({edge}, WindowsVersion::Seven, {}));
     EXPECT_EQ(imported.registry.Dump(), repaired.registry.Dump()) << edge.id;
@@ -152,10 +133,6 @@ TEST(ExportTest, RegFileReadBackLeavesTheRegistryAsTheRepairDoes) {
 }
 
 RegistryValue Value(RegType type, std::vector<std::uint8_t> data) { return RegistryValue{type, std::move(data)}; }
-RegistryValue Text(RegType type, const std::wstring& text) {
-  const auto units = WideToUtf16Le(text, true);
-  return {type, {units.begin(), units.end()}};
-}
 
 TEST(RegFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   const RegRoot cu = RegRoot::CurrentUser;
@@ -166,13 +143,13 @@ TEST(RegFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   } values[] = {
       {"dword", L"d", Value(RegType::Dword, {0x78, 0x56, 0x34, 0x12})},
       {"short dword", L"d3", Value(RegType::Dword, {1, 2, 3})},
-      {"text with quotes and backslashes", L"say \"hi\" \\", Text(RegType::Sz, L"C:\\dir\\ \"q\" %x%")},
-      {"empty text", L"", Text(RegType::Sz, L"")},
-      {"text with a line break", L"lines", Text(RegType::Sz, L"a\r\nb")},
+      {"text with quotes and backslashes", L"say \"hi\" \\", TextValue(RegType::Sz, L"C:\\dir\\ \"q\" %x%")},
+      {"empty text", L"", TextValue(RegType::Sz, L"")},
+      {"text with a line break", L"lines", TextValue(RegType::Sz, L"a\r\nb")},
       {"text without terminator", L"raw", Value(RegType::Sz, {'a', 0})},
       {"text with a lone surrogate", L"lone", Value(RegType::Sz, {0x00, 0xD8, 0x41, 0x00, 0, 0})},
-      {"wide text", L"\u00FC", Text(RegType::Sz, L"\u00FC\u2713")},
-      {"expandable", L"e", Text(RegType::ExpandSz, L"%SystemRoot%\\" + std::wstring(100, L'z'))},
+      {"wide text", L"\u00FC", TextValue(RegType::Sz, L"\u00FC\u2713")},
+      {"expandable", L"e", TextValue(RegType::ExpandSz, L"%SystemRoot%\\" + std::wstring(100, L'z'))},
       {"binary", L"b", Value(RegType::Binary, std::vector<std::uint8_t>(99, 0xAB))},
       {"empty binary", L"b0", Value(RegType::Binary, {})},
       {"multi", L"m", Value(RegType::MultiSz, {'a', 0, 0, 0, 0, 0})},
@@ -221,7 +198,7 @@ TEST(RegFileTest, WhatTheWriterWritesTheReaderReadsBack) {
       L"\uFEFFWindows Registry Editor Version 5.00\n\n[HKEY_USERS\\x]\n\"a\"=hex(2):41,00,\\\n   00,00\n@=dword:1\n");
   ASSERT_TRUE(other.ok) << Narrow(other.error);
   ASSERT_EQ(other.changes.size(), 3u);
-  EXPECT_TRUE(other.changes[1].value == Text(RegType::ExpandSz, L"A"));
+  EXPECT_TRUE(other.changes[1].value == TextValue(RegType::ExpandSz, L"A"));
   EXPECT_TRUE(other.changes[2].value == Value(RegType::Dword, {1, 0, 0, 0}));
 }
 

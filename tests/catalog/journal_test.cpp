@@ -1,13 +1,16 @@
 // The undo journal on the memory system: every repair of the catalogue, on every version and
 // from several starting states, is run and undone, and the registry and hosts file are exactly
-// as before; the undo undone gives the repair's state back. A journal that cannot be written
+// as before; the undo undone gives the repair's state back. With HKCU sent to another user's
+// hive, the preview and the repair touch only that hive. A journal that cannot be written
 // stops the repair; a damaged entry is refused and changes nothing.
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
 #include "catalog/hosts_file.h"
 #include "catalog/journal.h"
+#include "catalog/preview.h"
 #include "catalog/reg_file.h"
+#include "sysaccess/desktop_user.h"
 #include "sysaccess/text.h"
 #include "tests/fakes/test_support.h"
 
@@ -19,38 +22,30 @@ std::int64_t FakeNow() { return g_now; }
 
 constexpr const wchar_t* kJournal = L"C:\\Users\\u\\AppData\\Local\\Corrivo\\Journal";
 
-// HKEY_CURRENT_USER acted on as HKEY_USERS\<SID>, as for the desktop user of an elevated run.
-class MappedRegistry : public MemoryRegistry {
- public:
-  static constexpr const wchar_t* kSid = L"S-1-5-21-7";
-  long OpenKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
-    const RegistryLocation at = Locate(root, subkey);
-    return MemoryRegistry::OpenKey(at.root, at.subkey, access, out);
-  }
-  long CreateKey(RegRoot root, const std::wstring& subkey, std::uint32_t access, RegHandle* out) override {
-    const RegistryLocation at = Locate(root, subkey);
-    return MemoryRegistry::CreateKey(at.root, at.subkey, access, out);
-  }
-  RegistryLocation Locate(RegRoot root, const std::wstring& subkey) override {
-    if (root != RegRoot::CurrentUser) return {root, subkey};
-    return {RegRoot::Users, subkey.empty() ? std::wstring(kSid) : std::wstring(kSid) + L"\\" + subkey};
-  }
-};
-
+// With `mapped`, HKEY_CURRENT_USER is acted on as HKEY_USERS\<SID>, as for the desktop user of
+// an elevated run.
 struct Machine {
-  explicit Machine(bool mapped) : registry(mapped ? static_cast<MemoryRegistry&>(mappedRegistry) : plainRegistry) {
-    place.folder = kJournal;
-    place.user = L"u";
-    place.unixSeconds = FakeNow;
+  static constexpr const wchar_t* kSid = L"S-1-5-21-7";
+  explicit Machine(bool mapped = false) {
+    if (mapped) hive.SendCurrentUserTo(kSid), registry.PutKey(RegRoot::Users, kSid);
     system.journal = &place;
-    if (mapped) mappedRegistry.PutKey(RegRoot::Users, MappedRegistry::kSid);
   }
+  void DisableTaskManager() {
+    registry.PutDword(RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                      L"DisableTaskMgr", 1);
+  }
+  std::vector<JournalEntryInfo> Entries() {
+    std::vector<JournalEntryInfo> entries;
+    std::wstring error;
+    EXPECT_TRUE(ListJournal(system, place, &entries, &error)) << Narrow(error);
+    return entries;
+  }
+  static std::wstring PathOf(const std::wstring& entry) { return std::wstring(kJournal) + L"\\" + entry; }
   TestSystem base;
-  MemoryRegistry plainRegistry;
-  MappedRegistry mappedRegistry;
-  MemoryRegistry& registry;
-  JournalPlace place;
-  System system{registry, base.runner, base.files, base.os, base.shell, base.clock};
+  MemoryRegistry& registry = base.registry;
+  UserHiveRegistry hive{base.registry};
+  JournalPlace place{kJournal, L"u", FakeNow};
+  System system{hive, base.runner, base.files, base.os, base.shell, base.clock};
 };
 
 enum class Start { Empty, OtherTypes, WithSubkeys, MappedUser };
@@ -98,7 +93,6 @@ void Plant(Machine& m, const Plan& plan, Start start) {
 }
 
 TEST(JournalTest, EveryRepairUndoneGivesBackTheRegistryAndHostsFileExactly) {
-  int undone = 0;
   for (const Repair& r : Repairs()) {
     for (WindowsVersion v : kSupportedVersions) {
       for (Start start : {Start::Empty, Start::OtherTypes, Start::WithSubkeys, Start::MappedUser}) {
@@ -107,21 +101,27 @@ TEST(JournalTest, EveryRepairUndoneGivesBackTheRegistryAndHostsFileExactly) {
         Machine m(start == Start::MappedUser);
         const RepairArgs args{v, L"IE9"};
         Plant(m, r.plan(args), start);
-        const std::wstring hosts = HostsFilePath(m.system);
-        const std::wstring before = m.registry.Dump();
+        const std::wstring hosts = HostsFilePath(m.system), before = m.registry.Dump();
         const bool hadHosts = m.base.files.Has(hosts);
         const std::string hostsBefore = m.base.files.Get(hosts);
         g_now = 1700000000;
+        if (start == Start::MappedUser) {  // the preview and the repair act on that user's hive only
+          const std::wstring preview = FormatPreview(PreviewRepair(m.system, r.id, args));
+          EXPECT_EQ(preview.find(L"HKEY_CURRENT_USER"), std::wstring::npos) << Narrow(preview);
+        }
         RunRepair(m.system, r.id, args);
         const std::wstring repaired = m.registry.Dump();
         const std::string hostsRepaired = m.base.files.Get(hosts);
+        EXPECT_TRUE(start != Start::MappedUser || repaired.find(L"HKEY_CURRENT_USER") == std::wstring::npos)
+            << Narrow(repaired);
 
-        std::vector<JournalEntryInfo> entries;
-        std::wstring error;
-        ASSERT_TRUE(ListJournal(m.system, m.place, &entries, &error));
+        const auto entries = m.Entries();
         ASSERT_EQ(entries.size(), 1u);
-        EXPECT_EQ(entries[0].repair, std::to_wstring(r.id));
-        EXPECT_LT(m.base.files.Get(std::wstring(kJournal) + L"\\" + entries[0].name).size(), 64u * 1024u);
+        EXPECT_TRUE(entries[0].repair == std::to_wstring(r.id) && entries[0].windows == VersionName(v) &&
+                    entries[0].user == L"u");
+        // A Registry Editor file (UTF-16 with its mark) that the undo below imports as regedit would.
+        const std::string entry = m.base.files.Get(Machine::PathOf(entries[0].name));
+        EXPECT_TRUE(entry.size() < 64u * 1024u && entry.rfind("\xFF\xFE", 0) == 0);
 
         g_now += 60;
         const UndoOutcome undo = UndoJournalEntry(m.system, m.place, L"last", v);
@@ -136,39 +136,15 @@ TEST(JournalTest, EveryRepairUndoneGivesBackTheRegistryAndHostsFileExactly) {
         EXPECT_EQ(Narrow(m.registry.Dump()), Narrow(repaired));
         EXPECT_EQ(m.base.files.Get(hosts), hostsRepaired);
         EXPECT_EQ(m.registry.OpenHandleCount(), 0u);
-        ++undone;
       }
     }
   }
-  EXPECT_GT(undone, 1000);
-}
-
-TEST(JournalTest, TheEntryIsARegistryEditorFileThatRestoresWhenImported) {
-  Machine m(false);
-  m.registry.PutDword(RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-                      L"DisableTaskMgr", 1);
-  const std::wstring before = m.registry.Dump();
-  ASSERT_TRUE(RunRepair(m.system, 401, RepairArgs{WindowsVersion::Seven}));
-  std::vector<JournalEntryInfo> entries;
-  std::wstring error;
-  ASSERT_TRUE(ListJournal(m.system, m.place, &entries, &error));
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].windows, L"7");
-  EXPECT_EQ(entries[0].user, L"u");
-  const std::string bytes = m.base.files.Get(std::wstring(kJournal) + L"\\" + entries[0].name);
-  ASSERT_GE(bytes.size(), 2u);
-  EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE"));
-  const RegFileParse parsed = ParseRegFile(DecodeRegFileBytes(bytes));
-  ASSERT_TRUE(parsed.ok) << Narrow(parsed.error);
-  ApplyRegFileChanges(m.system.registry(), parsed.changes);
-  EXPECT_EQ(Narrow(m.registry.Dump()), Narrow(before));
 }
 
 TEST(JournalTest, WithoutAJournalTheRepairDoesNotRunAndSaysWhy) {
-  Machine m(false);
+  Machine m;
   m.base.files.FailWrites(kJournal);
-  m.registry.PutDword(RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-                      L"DisableTaskMgr", 1);
+  m.DisableTaskManager();
   const std::wstring before = m.registry.Dump();
   for (int id : {401, 409, 701}) {
     std::wstring why;
@@ -189,7 +165,7 @@ TEST(JournalTest, AKeyThatCannotBeReadWholeStopsTheRepair) {
     const auto deletion = std::find_if(plan.begin(), plan.end(), [](const Step& s) { return s.kind == StepKind::DeleteKey; });
     if (deletion == plan.end() || r.disabledOn.Contains(WindowsVersion::Seven)) continue;
     SCOPED_TRACE(r.id);
-    Machine m(false);
+    Machine m;
     const std::wstring locked = PlainKeyPath(deletion->key) + L"\\Locked";
     m.registry.PutDword(deletion->root, locked, L"v", 1);
     m.registry.DenyAllAccess(deletion->root, locked);
@@ -204,80 +180,63 @@ TEST(JournalTest, AKeyThatCannotBeReadWholeStopsTheRepair) {
   EXPECT_GT(tried, 0);
 }
 
+// A damaged entry, or a hosts copy that changed since, is refused and changes nothing; so is a
+// sound one that a program without Corrivo's rights could have put there.
 TEST(JournalTest, ADamagedEntryIsRefusedAndChangesNothing) {
-  struct Damage {
+  const struct {
     const char* what;
     const wchar_t* says;
-    std::wstring (*spoil)(const std::wstring& text);
+    std::wstring (*spoil)(const std::wstring& text);  // none: the hosts copy is the damage
     bool planted = false;  // the file belongs to someone without the program's rights
-  };
-  const Damage damages[] = {
+  } damages[] = {
       {"cut short", L"cut short", [](const std::wstring& t) { return t.substr(0, t.rfind(L"[")); }},
       {"cut inside a line", L"damaged", [](const std::wstring& t) { return t.substr(0, t.rfind(L"=") + 4); }},
       {"wrong header", L"Registry Editor", [](const std::wstring& t) { return L"REGEDIT4" + t.substr(t.find(L'\r')); }},
       {"not ours", L"header", [](const std::wstring& t) { return ReplaceAll(t, L"Corrivo undo journal", L"Other"); }},
       {"unknown type", L"unknown type", [](const std::wstring& t) { return ReplaceAll(t, L"dword:00000001", L"hex(2a):01,00,00,00"); }},
       {"sound, but planted", L"rights", [](const std::wstring& t) { return t; }, true},
+      {"hosts copy changed", L"hosts", nullptr},
+      {"hosts copy as it was, but planted", L"hosts", nullptr, true},
   };
-  for (const Damage& d : damages) {
+  for (const auto& d : damages) {
     SCOPED_TRACE(d.what);
-    Machine m(false);
-    m.registry.PutDword(RegRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-                        L"DisableTaskMgr", 1);
-    ASSERT_TRUE(RunRepair(m.system, 401, RepairArgs{WindowsVersion::Seven}));
-    std::vector<JournalEntryInfo> entries;
-    std::wstring error;
-    ListJournal(m.system, m.place, &entries, &error);
-    const std::wstring path = std::wstring(kJournal) + L"\\" + entries.at(0).name;
-    m.base.files.Put(path, EncodeUtf16LeWithBom(d.spoil(DecodeRegFileBytes(m.base.files.Get(path)))));
-    if (d.planted) m.base.files.GiveOtherOwner(path);
+    Machine m;
+    m.DisableTaskManager();
+    const std::wstring hosts = HostsFilePath(m.system);
+    m.base.files.Put(hosts, "# old\r\n");
+    ASSERT_TRUE(RunRepair(m.system, d.spoil ? 401 : 701, RepairArgs{WindowsVersion::Seven}));
+    const std::wstring entry = m.Entries().at(0).name, path = Machine::PathOf(entry);
+    const std::wstring spoilt = d.spoil ? path : path.substr(0, path.size() - 4) + L".hosts";
+    if (d.spoil) {
+      m.base.files.Put(spoilt, EncodeUtf16LeWithBom(d.spoil(DecodeRegFileBytes(m.base.files.Get(path)))));
+    } else {
+      m.base.files.Put(spoilt, d.planted ? "# old\r\n" : "# 0ld\r\n");
+    }
+    if (d.planted) m.base.files.GiveOtherOwner(spoilt);
     const std::wstring before = m.registry.Dump();
-    const UndoOutcome undo = UndoJournalEntry(m.system, m.place, L"last", WindowsVersion::Seven);
-    EXPECT_FALSE(undo.ok);
-    EXPECT_FALSE(undo.changed);
+    const std::string hostsBefore = m.base.files.Get(hosts);
+    const UndoOutcome undo = UndoJournalEntry(m.system, m.place, entry, WindowsVersion::Seven);
+    EXPECT_FALSE(undo.ok || undo.changed);
     EXPECT_NE(undo.error.find(d.says), std::wstring::npos) << Narrow(undo.error);
     EXPECT_EQ(Narrow(m.registry.Dump()), Narrow(before));
-    ListJournal(m.system, m.place, &entries, &error);
-    EXPECT_EQ(entries.size(), 1u) << "a refused undo writes no entry";
-  }
-  // A hosts copy that changed since is refused the same way.
-  Machine m(false);
-  const std::wstring hosts = HostsFilePath(m.system);
-  m.base.files.Put(hosts, "# old\r\n");
-  ASSERT_TRUE(RunRepair(m.system, 701, RepairArgs{WindowsVersion::Seven}));
-  const std::string repaired = m.base.files.Get(hosts);
-  std::vector<JournalEntryInfo> entries;
-  std::wstring error;
-  ListJournal(m.system, m.place, &entries, &error);
-  const std::wstring entry = entries.at(0).name;
-  const std::wstring copy = std::wstring(kJournal) + L"\\" + entry.substr(0, entry.size() - 4) + L".hosts";
-  // Other bytes, then the same bytes in a file someone else put there.
-  for (const char* content : {"# 0ld\r\n", "# old\r\n"}) {
-    m.base.files.Put(copy, content);
-    m.base.files.GiveOtherOwner(copy);
-    const UndoOutcome undo = UndoJournalEntry(m.system, m.place, entry, WindowsVersion::Seven);
-    EXPECT_FALSE(undo.changed) << content;
-    EXPECT_NE(undo.error.find(L"hosts"), std::wstring::npos);
-    EXPECT_EQ(m.base.files.Get(hosts), repaired);
+    EXPECT_EQ(m.base.files.Get(hosts), hostsBefore);
+    EXPECT_EQ(m.Entries().size(), 1u) << "a refused undo writes no entry";
   }
 }
 
 TEST(JournalTest, EntriesAreKeptUntilPrunedAndNamesOutsideTheJournalAreRefused) {
-  Machine m(false);
+  Machine m;
   const std::int64_t day = 86400;
   for (std::int64_t age : {40, 31, 2, 0}) {
     g_now = 1700000000 - age * day;
     ASSERT_TRUE(RunRepair(m.system, 401, RepairArgs{WindowsVersion::XP}));
   }
   g_now = 1700000000;
-  std::vector<JournalEntryInfo> entries;
+  ASSERT_EQ(m.Entries().size(), 4u);
+  EXPECT_EQ(m.Entries()[0].time, L"2023-10-05 22:13:20 UTC");  // 40 days before the clock
   std::wstring error;
-  ASSERT_TRUE(ListJournal(m.system, m.place, &entries, &error));
-  ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[0].time, L"2023-10-05 22:13:20 UTC");  // 40 days before the clock
   EXPECT_EQ(PruneJournal(m.system, m.place, 30, &error), 2);
-  ASSERT_TRUE(ListJournal(m.system, m.place, &entries, &error));
-  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(m.Entries().size(), 2u);
   for (const wchar_t* bad : {L"..\\..\\x.reg", L"20231114-221320-01-401.reg\\..\\a", L"notes.txt", L""})
     EXPECT_FALSE(UndoJournalEntry(m.system, m.place, bad, WindowsVersion::XP).changed) << Narrow(bad);
 }

@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "sysaccess/registry.h"
+#include "tests/fakes/problems.h"
 #include "tests/offline/hive_builder.h"
 
 namespace corrivo::testing {
-
-// One value to plant, under a root and key as the plans name them.
-struct PlantedValue {
-  RegRoot root;
-  std::wstring key, name;
-  RegistryValue value;
-};
 
 // Where a key of the plans lies in the tree: the hive file and the path inside it
 // (CurrentControlSet is the set Select\Current names, HKCR the machine's classes).

@@ -4,8 +4,7 @@
 // afterwards holds, for every value and key the repairs name, what the memory registry holds;
 // the copy kept beside each hive is the hive as it was, byte for byte; and undoing the journal's
 // entries, newest first, gives back every key and value of every hive with its type and bytes.
-#include <dirent.h>
-
+#include <filesystem>
 #include <set>
 
 #include "catalog/catalog.h"
@@ -19,47 +18,6 @@
 
 namespace corrivo::testing {
 namespace {
-
-using console::OfflineOutcome;
-
-std::wstring PlainKey(std::wstring key) {
-  while (!key.empty() && key.front() == L'\\') key.erase(key.begin());
-  while (!key.empty() && key.back() == L'\\') key.pop_back();
-  return key;
-}
-
-RegistryValue DwordValue(std::uint32_t v) {
-  return {RegType::Dword, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
-}
-
-RegistryValue TextValue(RegType type, const std::wstring& text) {
-  const auto units = WideToUtf16Le(text, true);
-  return {type, {units.begin(), units.end()}};
-}
-
-// The problem each registry step repairs: another value where it writes one, a value where it
-// deletes one, a key with content where it deletes a key, a shell state with the warning off.
-std::vector<PlantedValue> Problems(const Plan& plan) {
-  std::vector<PlantedValue> out;
-  for (const Step& s : plan) {
-    switch (s.kind) {
-      case StepKind::WriteDword: out.push_back({s.root, s.key, s.name, DwordValue(std::uint32_t(s.dword) + 1)}); break;
-      case StepKind::WriteString:
-      case StepKind::WriteExpandString:
-        out.push_back({s.root, s.key, s.name,
-                       TextValue(s.kind == StepKind::WriteString ? RegType::Sz : RegType::ExpandSz, s.text + L"-planted")});
-        break;
-      case StepKind::DeleteValue: out.push_back({s.root, s.key, s.name, DwordValue(1)}); break;
-      case StepKind::DeleteKey: out.push_back({s.root, s.key + L"\\Child", L"planted", DwordValue(1)}); break;
-      case StepKind::Special:
-        if (s.special == SpecialStep::PatchStickyNotesFlags)
-          out.push_back({s.root, s.key, s.name, {RegType::Binary, std::vector<std::uint8_t>(36, 0)}});
-        break;
-      default: break;
-    }
-  }
-  return out;
-}
 
 std::set<int> Ids(const std::vector<console::Finding>& findings) {
   std::set<int> ids;
@@ -87,13 +45,10 @@ std::unique_ptr<OfflineWindows> OpenTree(const OfflineTree& tree, bool writable)
 
 // The copy Save kept beside `hive`.
 std::string Backup(const std::string& hive) {
-  const std::string folder = hive.substr(0, hive.rfind('/')), name = hive.substr(hive.rfind('/') + 1) + ".corrivo-";
-  std::string found;
-  DIR* dir = ::opendir(folder.c_str());
-  while (const dirent* e = dir ? ::readdir(dir) : nullptr)
-    if (std::string(e->d_name).rfind(name, 0) == 0) found = folder + "/" + e->d_name;
-  if (dir) ::closedir(dir);
-  return found;
+  const std::filesystem::path path(hive);
+  for (const auto& e : std::filesystem::directory_iterator(path.parent_path()))
+    if (e.path().filename().string().rfind(path.filename().string() + ".corrivo-", 0) == 0) return e.path().string();
+  return "";
 }
 
 TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVersion) {
@@ -102,8 +57,7 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
     TempDir dir;
     const OfflineTree tree(WideToUtf8(dir.path()), v);
     TestSystem memory;
-    RepairArgs args;
-    args.windows = v;
+    const RepairArgs args{v};
 
     std::vector<PlantedValue> planted;
     std::set<int> plantedIds;
@@ -114,7 +68,7 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
       plantedIds.insert(r->id);
       planted.insert(planted.end(), problems.begin(), problems.end());
     }
-    for (const PlantedValue& p : planted) memory.registry.Put(p.root, PlainKey(p.key), p.name, p.value.type, p.value.data);
+    for (const PlantedValue& p : planted) memory.registry.Put(p.root, p.key, p.name, p.value.type, p.value.data);
     ASSERT_TRUE(MergeIntoTree(tree, "alice", planted));
 
     const std::set<int> found = Ids(console::ScanSystem(OpenTree(tree, false)->system(), args));
@@ -155,13 +109,13 @@ TEST(OfflineCatalogTest, ScanRepairAndHivesAgreeWithTheMemoryRegistryOnEveryVers
         const auto key = hive.find(ToLower(place.path));
         const std::string label = std::to_string(id) + " " + Narrow(DescribeStep(s));
         if (s.kind == StepKind::DeleteKey || s.kind == StepKind::CreateKey) {
-          EXPECT_EQ(key != hive.end(), memory.registry.HasKey(s.root, PlainKey(s.key))) << label;
+          EXPECT_EQ(key != hive.end(), memory.registry.HasKey(s.root, PlainKeyPath(s.key))) << label;
           continue;
         }
         std::optional<RegistryValue> offline;
         if (key != hive.end() && key->second.count(ToLower(s.name))) offline = key->second.at(ToLower(s.name));
         std::optional<RegistryValue> inMemory;
-        if (auto m = memory.registry.Get(s.root, PlainKey(s.key), s.name)) inMemory = RegistryValue{m->type, m->data};
+        if (auto m = memory.registry.Get(s.root, PlainKeyPath(s.key), s.name)) inMemory = RegistryValue{m->type, m->data};
         EXPECT_EQ(offline, inMemory) << label;
         ++compared;
       }

@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 using Outcome = OfflineRun;
 
-Outcome Corrivo(const OfflineTree& tree, std::vector<std::wstring> args) { return RunOffline(tree, std::move(args)); }
-
 // Every file below the root with its bytes.
 std::map<std::string, std::string> Files(const std::string& root) {
   std::map<std::string, std::string> files;
@@ -35,28 +33,19 @@ void Age(const std::string& path) {
   ::utimes(path.c_str(), old);
 }
 
-// The first repair of the catalogue whose plan, on `v`, ends with a command and has no step
-// marked as deciding: offline its result is the command's.
-int RepairEndingWithACommand(WindowsVersion v) {
-  RepairArgs args;
-  args.windows = v;
+// The first repair offered on `v` with a step that `fits`, or with a plan that does.
+int FirstRepair(WindowsVersion v, const std::function<bool(const Step&)>& fits,
+                const std::function<bool(const Plan&)>& planFits = [](const Plan&) { return true; }) {
   for (const Repair& r : Repairs()) {
-    const Plan plan = r.plan(args);
-    if (!plan.empty() && plan.back().kind == StepKind::Run && !r.disabledOn.Contains(v) &&
-        std::none_of(plan.begin(), plan.end(), [](const Step& s) { return s.decides; }))
-      return r.id;
+    const Plan plan = r.plan(RepairArgs{v});
+    if (!r.disabledOn.Contains(v) && std::any_of(plan.begin(), plan.end(), fits) && planFits(plan)) return r.id;
   }
   return 0;
 }
 
-// The first repair that writes a value of HKEY_CURRENT_USER.
+// One that writes a value of HKEY_CURRENT_USER.
 int RepairWritingTheUser(WindowsVersion v) {
-  RepairArgs args;
-  args.windows = v;
-  for (const Repair& r : Repairs())
-    for (const Step& s : r.plan(args))
-      if (s.kind == StepKind::WriteDword && s.root == RegRoot::CurrentUser && !r.disabledOn.Contains(v)) return r.id;
-  return 0;
+  return FirstRepair(v, [](const Step& s) { return s.kind == StepKind::WriteDword && s.root == RegRoot::CurrentUser; });
 }
 
 TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
@@ -105,7 +94,7 @@ TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
     std::vector<std::wstring> args = c.args;
     if (c.spoil) args.insert(args.begin(), {L"--user", L"alice"});
     const auto before = Files(tree.root);
-    const Outcome run = Corrivo(tree, args);
+    const Outcome run = RunOffline(tree, args);
     EXPECT_EQ(run.code, c.code) << Narrow(run.err);
     EXPECT_NE(run.err.find(c.message), std::wstring::npos) << Narrow(run.err);
     EXPECT_EQ(Files(tree.root), before);
@@ -116,7 +105,7 @@ TEST(OfflineCommandTest, UserNamesTheProfileWhoseHivesChange) {
   TempDir dir;
   const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Vista, {"alice", "bob"});
   const std::string alice = ReadFile(tree.UserHive("alice")), bob = ReadFile(tree.UserHive("bob"));
-  const Outcome run = Corrivo(tree, {L"--user", L"BOB", L"fix", std::to_wstring(RepairWritingTheUser(WindowsVersion::Vista))});
+  const Outcome run = RunOffline(tree, {L"--user", L"BOB", L"fix", std::to_wstring(RepairWritingTheUser(WindowsVersion::Vista))});
   EXPECT_EQ(run.code, 0) << Narrow(run.err);
   EXPECT_NE(run.out.find(L"user bob"), std::wstring::npos) << Narrow(run.out);
   EXPECT_EQ(ReadFile(tree.UserHive("alice")), alice);
@@ -128,13 +117,16 @@ TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheir
     SCOPED_TRACE(Narrow(VersionName(v)));
     TempDir dir;
     const OfflineTree tree(WideToUtf8(dir.path()), v);
-    const int id = RepairEndingWithACommand(v);
+    // Its plan ends with a command and no step decides: offline its result is the command's.
+    const int id = FirstRepair(v, [](const Step& s) { return s.kind == StepKind::Run; }, [](const Plan& p) {
+      return p.back().kind == StepKind::Run && std::none_of(p.begin(), p.end(), [](const Step& s) { return s.decides; });
+    });
     ASSERT_NE(id, 0);
-    const Outcome preview = Corrivo(tree, {L"preview", std::to_wstring(id)});
+    const Outcome preview = RunOffline(tree, {L"preview", std::to_wstring(id)});
     EXPECT_EQ(preview.code, 0);
     EXPECT_NE(preview.out.find(L"needs the running system, skipped: run cmd.exe"), std::wstring::npos) << Narrow(preview.out);
     EXPECT_EQ(preview.out.find(L"runs cmd.exe"), std::wstring::npos) << "not announced as if it would run";
-    const Outcome fix = Corrivo(tree, {L"fix", std::to_wstring(id), L"--json"});
+    const Outcome fix = RunOffline(tree, {L"fix", std::to_wstring(id), L"--json"});
     EXPECT_EQ(fix.code, console::kExitNeedsRunningSystem) << Narrow(fix.out + fix.err);
     EXPECT_NE(fix.out.find(L"\"result\":\"needs the running system\""), std::wstring::npos) << Narrow(fix.out);
   }
@@ -143,16 +135,12 @@ TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheir
 TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
   TempDir dir;
   const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Eight);
-  int hostsRepair = 0;
-  for (const Repair& r : Repairs())
-    for (const Step& s : r.plan({WindowsVersion::Eight}))
-      if (s.special == SpecialStep::RewriteHostsFile) hostsRepair = r.id;
+  const int hostsRepair =
+      FirstRepair(WindowsVersion::Eight, [](const Step& s) { return s.special == SpecialStep::RewriteHostsFile; });
   const std::string hosts = tree.windows + "/System32/drivers/etc/hosts";
-  const Outcome preview = Corrivo(tree, {L"preview", std::to_wstring(hostsRepair)});
+  const Outcome preview = RunOffline(tree, {L"preview", std::to_wstring(hostsRepair)});
   EXPECT_NE(preview.out.find(L"- 10.1.2.3 planted.example"), std::wstring::npos) << Narrow(preview.out);
-  const std::string before = ReadFile(hosts);
-  EXPECT_EQ(ReadFile(hosts), before) << "the preview writes nothing";
-  Corrivo(tree, {L"fix", std::to_wstring(hostsRepair)});
+  RunOffline(tree, {L"fix", std::to_wstring(hostsRepair)});
   const std::string after = ReadFile(hosts);
   EXPECT_EQ(after.find("planted.example"), std::string::npos);
   EXPECT_EQ(after.rfind("# hosts of the test machine\r\n", 0), 0u) << after;
