@@ -156,6 +156,10 @@ class MainWindow : private CreationSteps {
   void BuildAdvancedPage();
   void BuildCategory(int number);
   void EnsureRows(int category);
+  // Builds the rows of the next category that has none yet and asks for the one after; posted
+  // once the window has painted, so the rows are ready before a tile is clicked and the first
+  // paint never waits for them.
+  void BuildNextRowsWhenIdle();
   void LayoutRows(Category& c, int width);
   void ArrangeAdvancedPage();
   void ApplyCategoryLooks();
