@@ -62,21 +62,21 @@ class Win32Start : public StartServices {
     static const JournalPlace journal = PlatformJournalPlace(DefaultJournalFolder(PlatformSystem().os));
     PlatformSystem().journal = &journal;
     // Both windows live until the process ends; the window's thread is never waited for.
+    // Both window classes carry the program's icon, so neither window needs one of its own.
     auto* taskbar = new TaskbarWindow();
-    if (!taskbar->Create(instance_, LoadIconW(instance_, kMainIconName))) return 0;
+    if (!taskbar->Create(instance_, appIcon_ ? appIcon_ : LoadIconW(instance_, kMainIconName))) return 0;
     auto* window = new MainWindow();
     if (!window->Create(instance_, taskbar->hwnd())) return 0;
     taskbar->Represent(window->hwnd());
-    if (appIcon_) {
-      for (HWND w : {taskbar->hwnd(), window->hwnd()}) {
-        SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
-        SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
-      }
-    }
     taskbar->Show();
     window->Show(SW_SHOWNORMAL);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+      // Idle work runs a piece at a time, only while no message waits: input and painting
+      // always come first.
+      while (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && window->DoIdleWork()) {
+      }
+      if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
       if (window->PreTranslate(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

@@ -50,24 +50,18 @@ bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   return true;
 }
 
-namespace {
-// Posted to the window itself: build the next category's rows.
-constexpr UINT kBuildRowsMessage = WM_APP + 1;
-}  // namespace
-
 void MainWindow::Show(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
-  PostMessageW(hwnd_, kBuildRowsMessage, 0, 0);
 }
 
-void MainWindow::BuildNextRowsWhenIdle() {
+bool MainWindow::DoIdleWork() {
   for (int n = 1; n <= layout::kCategoryCount; ++n) {
     if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
     EnsureRows(n);
-    PostMessageW(hwnd_, kBuildRowsMessage, 0, 0);
-    return;
+    return true;
   }
+  return false;
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -151,10 +145,6 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return 0;
     default:
-      if (msg == kBuildRowsMessage) {
-        BuildNextRowsWhenIdle();
-        return 0;
-      }
       if (msg == kShowYourselfMessage) {
         OnShowYourself();
         return 0;

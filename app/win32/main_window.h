@@ -60,6 +60,10 @@ class MainWindow : private CreationSteps {
   HWND hwnd() const { return hwnd_; }
   // Keyboard navigation among the controls (Tab, Space, Enter) for the message loop.
   bool PreTranslate(MSG& msg);
+  // One piece of the work left for idle moments (the rows of the next category that has none
+  // yet), so that the rows are ready before a tile is clicked and neither the first paint nor
+  // any input waits for them; false when nothing is left.
+  bool DoIdleWork();
 
   void SelectCategory(int category) override;
   void ShowPage(Page page) override;
@@ -156,10 +160,6 @@ class MainWindow : private CreationSteps {
   void BuildAdvancedPage();
   void BuildCategory(int number);
   void EnsureRows(int category);
-  // Builds the rows of the next category that has none yet and asks for the one after; posted
-  // once the window has painted, so the rows are ready before a tile is clicked and the first
-  // paint never waits for them.
-  void BuildNextRowsWhenIdle();
   void LayoutRows(Category& c, int width);
   void ArrangeAdvancedPage();
   void ApplyCategoryLooks();
