@@ -230,11 +230,12 @@ void Control::PaintBuffered() {
   const RECT dirty = paint.dirty();
   if (IsRectEmpty(&dirty)) return;
   // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
-  // rows of at most half a megabyte: each band goes out in one piece, so nothing flickers, and
-  // no window-sized bitmap is ever made (under Wine the memory of one stays with the process).
-  // Fewer, bigger bands would cost memory; more, smaller ones start-up time (every band paints
-  // the control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
-  constexpr LONG kBandPixels = 128 * 1024;
+  // rows of at most a quarter of a megabyte: each band goes out in one piece, so nothing
+  // flickers, and no window-sized bitmap is ever made (under Wine the memory of the biggest
+  // one stays with the process: half-megabyte bands cost 0.3 MiB more at the peak). Fewer,
+  // bigger bands would cost memory; more, smaller ones start-up time (every band paints the
+  // control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
+  constexpr LONG kBandPixels = 64 * 1024;
   const LONG width = dirty.right - dirty.left;
   const LONG rows = std::max<LONG>(16, (kBandPixels / width) & ~LONG{15});
   for (LONG top = dirty.top; top < dirty.bottom; top += rows) {

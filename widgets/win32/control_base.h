@@ -77,6 +77,8 @@ class Control {
   void Attach(HWND hwnd, int id, const std::wstring& name);
 
   virtual void Paint(HDC dc, const RECT& client) {}
+  // Answers WM_PAINT: Paint into a buffer, a band of rows at a time, each band shown whole.
+  void PaintBuffered();
   // A transparent control first paints what lies behind it: its parent's background and the
   // siblings below it.
   virtual bool Transparent() const { return false; }
@@ -92,7 +94,6 @@ class Control {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  void PaintBuffered();
   void TrackLeave();
   LRESULT RouteChildNotification(UINT msg, WPARAM wp, LPARAM lp);
 

@@ -8,15 +8,16 @@ namespace corrivo::ui::win32 {
 
 bool ListView::Create(HWND parent, int id, const std::wstring& name, const Rect& r, HFONT font) {
   HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT |
                                   LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                               r.left, r.top, r.width, r.height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                               nullptr);
   if (!hwnd) return false;
   Attach(hwnd, id, name);
-  ListView_SetExtendedListViewStyle(hwnd, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
-                                              LVS_EX_INFOTIP);
+  // Painted through the program's own banded buffer (see Handle), not the list's: under Wine
+  // the list's buffer is as big as the list and its memory stays with the process.
+  ListView_SetExtendedListViewStyle(hwnd, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
   SetFont(font);
   return true;
 }
@@ -78,7 +79,19 @@ LRESULT ListView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
     if (hdr->hwndFrom == ListView_GetHeader(hwnd()) && RefusedByLimits(*hdr)) return TRUE;
   }
+  // The list erases and paints into a buffer a band at a time, which then goes out whole:
+  // no flicker while a scan adds rows and changes their status.
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT && wp == 0) {
+    PaintBuffered();
+    return 0;
+  }
   return Control::Handle(msg, wp, lp);
+}
+
+void ListView::Paint(HDC dc, const RECT&) {
+  Default(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  Default(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 std::vector<int> ListView::ColumnWidths() const {

@@ -36,6 +36,7 @@ class ListView : public Control {
  protected:
   LRESULT OnReflect(const Reflected& r) override;
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Paint(HDC dc, const RECT& client) override;
   bool RepaintsOnHover() const override { return false; }
 
  private:
