@@ -73,8 +73,11 @@ class Win32Start : public StartServices {
     MSG msg;
     for (;;) {
       // Idle work runs a piece at a time, only while no message waits: input and painting
-      // always come first.
-      while (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && window->DoIdleWork()) {
+      // always come first. Waiting for input (for no time at all) before each piece is what
+      // tells the system the program is idle and ready for input, as after any first paint.
+      while (window->HasIdleWork() &&
+             MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT) == WAIT_TIMEOUT) {
+        window->DoIdleWork();
       }
       if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
       if (window->PreTranslate(msg)) continue;

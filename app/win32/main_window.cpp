@@ -7,6 +7,10 @@
 #include "sysaccess/ie_version.h"
 
 namespace corrivo::app {
+namespace {
+// The window draws its own frame and title bar; the system menu and its commands stay.
+constexpr DWORD kFramelessStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+}  // namespace
 
 MainWindow::MainWindow() = default;
 
@@ -33,10 +37,10 @@ bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int left = work.left + (work.right - work.left - design.width) / 2;
   const int top = work.top + (work.bottom - work.top - design.height) / 2;
-  // Owned, so that the taskbar shows its owner's shorter title instead of this caption.
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"Tarsio Corrivo",
-                          WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, left, top, design.width, design.height,
-                          taskbarOwner, nullptr, instance, this);
+  // Owned, so that the taskbar shows its owner's shorter title instead of this caption. Made
+  // with the style the creation sequence gives it, so that applying it changes no frame.
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"Tarsio Corrivo", kFramelessStyle, left, top,
+                          design.width, design.height, taskbarOwner, nullptr, instance, this);
   if (!hwnd_) return false;
   components_ = std::make_unique<WindowComponent>(hwnd_, L"FixWindows_FormMain");
   BuildFrame();
@@ -55,13 +59,19 @@ void MainWindow::Show(int showCommand) {
   UpdateWindow(hwnd_);
 }
 
-bool MainWindow::DoIdleWork() {
+bool MainWindow::HasIdleWork() const {
+  for (const Category& c : categories_) {
+    if (!c.built) return true;
+  }
+  return false;
+}
+
+void MainWindow::DoIdleWork() {
   for (int n = 1; n <= layout::kCategoryCount; ++n) {
     if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
     EnsureRows(n);
-    return true;
+    return;
   }
-  return false;
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -168,7 +178,8 @@ void MainWindow::OnShow() {
 }
 
 void MainWindow::OnSize() {
-  if (!contentPanel_ || IsIconic(hwnd_)) return;
+  // A hidden window is laid out once, when it is shown.
+  if (!contentPanel_ || IsIconic(hwnd_) || !IsWindowVisible(hwnd_)) return;
   FitLastColumn();
   ArrangeWindow();
 }
@@ -254,11 +265,13 @@ LRESULT MainWindow::OnGetDefaultButton() {
 // --- Creation sequence.
 
 void MainWindow::ApplyWindowStyle() {
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  style = (style | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) & ~static_cast<LONG_PTR>(WS_CAPTION);
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  const LONG_PTR old = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  const LONG_PTR style = (old | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) & ~static_cast<LONG_PTR>(WS_CAPTION);
+  if (style != old) {
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   restoreButton_->SetVisible(false);
 }
 

@@ -60,10 +60,11 @@ class MainWindow : private CreationSteps {
   HWND hwnd() const { return hwnd_; }
   // Keyboard navigation among the controls (Tab, Space, Enter) for the message loop.
   bool PreTranslate(MSG& msg);
-  // One piece of the work left for idle moments (the rows of the next category that has none
-  // yet), so that the rows are ready before a tile is clicked and neither the first paint nor
-  // any input waits for them; false when nothing is left.
-  bool DoIdleWork();
+  // Work left for idle moments: the rows of the categories not yet shown, made one category
+  // at a time, so that they are ready before a tile is clicked and neither the first paint
+  // nor any input waits for them.
+  bool HasIdleWork() const;
+  void DoIdleWork();
 
   void SelectCategory(int category) override;
   void ShowPage(Page page) override;
