@@ -75,9 +75,14 @@ bool WriteLanguageRecord(FileService& files, const std::wstring& path, const std
   try {
     std::wstring value;
     for (wchar_t c : suiteLanguage) value += (c == L'\r' || c == L'\n') ? L' ' : c;
-    std::vector<std::wstring> lines;
+    std::string old;
+    const FileRead read = files.ReadWholeFile(path, &old);
+    // A record that is there but cannot be read is never rewritten from nothing.
+    if (read == FileRead::Unreadable) return false;
+    const bool existed = read == FileRead::Ok;
     TextEncoding encoding = TextEncoding::Ansi;
-    if (!LoadTextFile(files, path, &lines, &encoding)) encoding = TextEncoding::Ansi;
+    std::vector<std::wstring> lines;
+    if (existed) lines = SplitLines(DecodeText(old, [&files](std::string_view b) { return files.AnsiToWide(b); }, &encoding));
     SetRecordLine(&lines, std::wstring(kRecordKey) + L"=" + value);
     if (encoding == TextEncoding::Ansi) {
       // Plain ASCII stays plain; anything else goes to UTF-16 with its mark, which every
@@ -85,7 +90,10 @@ bool WriteLanguageRecord(FileService& files, const std::wstring& path, const std
       for (const auto& line : lines)
         if (!IsAsciiText(line)) encoding = TextEncoding::Utf16Le;
     }
-    return files.ReplaceWholeFile(path, EncodeText(lines, encoding));
+    const std::string bytes = EncodeText(lines, encoding);
+    // Most starts find the record as they would write it: the disk is left alone then.
+    if (existed && bytes == old) return true;
+    return files.ReplaceWholeFile(path, bytes);
   } catch (...) {
     return false;
   }

@@ -348,6 +348,19 @@ TEST(LanguageRecordTest, TheRecordSetsItsOneKeyAndKeepsTheRestOfTheFile) {
   }
 }
 
+TEST(LanguageRecordTest, AnUnchangedRecordIsNotWrittenAndAnUnreadableOneIsLeftAlone) {
+  MemoryFileService files;
+  files.Put(kRecord, "[Other]\r\nx=1\r\n[Lang]\r\nMyLang=german\r\n");
+  files.FailWrites(kRecord);
+  EXPECT_TRUE(WriteLanguageRecord(files, kRecord, L"german"));  // nothing to write
+  EXPECT_FALSE(WriteLanguageRecord(files, kRecord, L"French"));
+  MemoryFileService unreadable;
+  unreadable.Put(kRecord, "[Other]\r\nx=1\r\n");
+  unreadable.FailReads(kRecord);
+  EXPECT_FALSE(WriteLanguageRecord(unreadable, kRecord, L"german"));
+  EXPECT_EQ(unreadable.Get(kRecord), "[Other]\r\nx=1\r\n");
+}
+
 TEST(LanguageRecordTest, StartUpReadsTheSettingRecordsItAndAppliesThatLanguageOrGoesOnWithout) {
   testing::TestSystem machine;
   MemoryFileService& files = machine.files;
