@@ -18,7 +18,7 @@ endif()
 
 if(WIN32)
   add_executable(export_wine_probe ${CMAKE_CURRENT_LIST_DIR}/export_wine_probe.cpp)
-  target_link_libraries(export_wine_probe PRIVATE corrivo_catalog)
+  target_link_libraries(export_wine_probe PRIVATE corrivo_catalog corrivo_test_support)
   target_link_options(export_wine_probe PRIVATE -static -municode)
   add_test(NAME export_wine_check
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exports wine $<TARGET_FILE:export_wine_probe>)
