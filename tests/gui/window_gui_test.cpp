@@ -1,7 +1,6 @@
 // The main window driven through its controls, as a user or a screen reader would reach them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -538,10 +537,7 @@ class WindowGuiLanguage : public WindowGui {
         "Button_401.Caption=Los\r\n"
         "[FixWindows_M]\r\n"
         "D_FixFinish=Erledigt!\r\n";
-    if (FILE* f = _wfopen((folder_ + L"\\Probe.lng").c_str(), L"wb")) {
-      std::fwrite(text, 1, sizeof(text) - 1, f);
-      std::fclose(f);
-    }
+    PlatformSystem().files.ReplaceWholeFile(folder_ + L"\\Probe.lng", text);
     wchar_t appData[MAX_PATH] = {};
     GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
     suite_ = std::wstring(appData) + L"\\Tarsio\\Helmwise V8";
