@@ -10,7 +10,7 @@ corrivo_add_test(export_test
 
 if(NOT WIN32 AND NOT CORRIVO_TSAN_ONLY)
   add_executable(export_print ${CMAKE_CURRENT_LIST_DIR}/export_print.cpp)
-  target_link_libraries(export_print PRIVATE corrivo_catalog)
+  target_link_libraries(export_print PRIVATE corrivo_catalog corrivo_console)
   add_test(NAME export_ansible_check
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exports ansible $<TARGET_FILE:export_print>)
   set_tests_properties(export_ansible_check PROPERTIES LABELS "catalog;ansible" TIMEOUT 300)
@@ -18,7 +18,7 @@ endif()
 
 if(WIN32)
   add_executable(export_wine_probe ${CMAKE_CURRENT_LIST_DIR}/export_wine_probe.cpp)
-  target_link_libraries(export_wine_probe PRIVATE corrivo_catalog)
+  target_link_libraries(export_wine_probe PRIVATE corrivo_catalog corrivo_test_support)
   target_link_options(export_wine_probe PRIVATE -static -municode)
   add_test(NAME export_wine_check
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exports wine $<TARGET_FILE:export_wine_probe>)

@@ -1,11 +1,9 @@
-// Writes one export file for the consumer checks (scripts/check-exports):
-//   export_print reg|cmd|ansible xp|vista|7|8 FILE [--registry-only] [ID ...]
-//   export_print ansible-edge xp|vista|7|8 FILE
-// Without IDs it takes every repair the format exports on that version; "ansible-edge" writes
-// the edge plans of export_edge_plans.h instead. Beside a playbook it writes FILE.expect.json:
-// for each step ("ID STEP") the value name, data and command as the plan holds them, for the
-// check to hold the parsed YAML to. Exits 1, with the exporter's error on stderr, when the
-// export is refused.
+// Writes one playbook for the consumer check (scripts/check-exports ansible):
+//   export_print ansible xp|vista|7|8 FILE        every repair the playbook takes on that version
+//   export_print ansible-edge xp|vista|7|8 FILE   the edge plans of export_edge_plans.h
+// Beside it, FILE.expect.json: for each step ("ID STEP") the value name, data and command as the
+// plan holds them, for the check to hold the parsed YAML to. Exits 1, with the exporter's error
+// on stderr, when the export is refused.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -14,6 +12,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/export.h"
+#include "console/json.h"
 #include "sysaccess/text.h"
 #include "tests/catalog/export_edge_plans.h"
 
@@ -21,22 +20,7 @@ using namespace corrivo;
 
 namespace {
 
-std::string Json(const std::wstring& text) {
-  std::string out = "\"";
-  for (char c : WideToUtf8(text)) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+std::string Json(const std::wstring& text) { return WideToUtf8(console::JsonString(text)); }
 
 // What each step's task must carry, straight from the plan.
 std::string Expectations(const std::vector<exporting::RepairPlan>& plans) {
@@ -65,50 +49,30 @@ std::string Expectations(const std::vector<exporting::RepairPlan>& plans) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: export_print reg|cmd|ansible VERSION FILE [--registry-only] [ID ...]\n");
-    return 2;
-  }
-  const std::string formatName = argv[1];
-  ExportFormat format = ExportFormat::Reg;
-  const bool edge = formatName == "ansible-edge";
-  if (formatName == "cmd") {
-    format = ExportFormat::Cmd;
-  } else if (formatName == "ansible" || edge) {
-    format = ExportFormat::Ansible;
-  } else if (formatName != "reg") {
-    std::fprintf(stderr, "export_print: unknown format %s\n", argv[1]);
-    return 2;
-  }
+  const bool edge = argc == 4 && std::strcmp(argv[1], "ansible-edge") == 0;
   WindowsVersion windows = WindowsVersion::Unknown;
-  if (!ParseVersionName(Utf8ToWide(argv[2]), &windows)) {
-    std::fprintf(stderr, "export_print: unknown version %s\n", argv[2]);
+  if (argc != 4 || (!edge && std::strcmp(argv[1], "ansible") != 0) || !ParseVersionName(Utf8ToWide(argv[2]), &windows)) {
+    std::fprintf(stderr, "usage: export_print ansible|ansible-edge xp|vista|7|8 FILE\n");
     return 2;
   }
-  ExportOptions options;
   std::vector<int> ids;
-  for (int i = 4; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--registry-only") == 0) {
-      options.registryOnly = true;
-    } else {
-      ids.push_back(std::atoi(argv[i]));
-    }
-  }
-  if (ids.empty())
-    for (const Repair& r : Repairs())
-      if (IsExportable(r.id, format, windows)) ids.push_back(r.id);
   std::vector<exporting::RepairPlan> plans;
   if (edge) {
     plans = {testing::EdgeRegistryPlan(), testing::EdgeWidePlan(), testing::EdgeCommandPlan()};
   } else {
-    for (int id : ids) plans.push_back({id, L"", PlanFor(id, RepairArgs{windows, L"IE8"})});
+    for (const Repair& r : Repairs()) {
+      if (!IsExportable(r.id, ExportFormat::Ansible, windows)) continue;
+      ids.push_back(r.id);
+      plans.push_back({r.id, L"", PlanFor(r.id, RepairArgs{windows, L"IE8"})});
+    }
   }
-  const ExportResult result = edge ? exporting::WritePlaybook(plans, windows, options) : ExportRepairs(format, ids, windows, options);
+  const ExportResult result =
+      edge ? exporting::WritePlaybook(plans, windows, {}) : ExportRepairs(ExportFormat::Ansible, ids, windows, {});
   if (!result.ok) {
     std::fprintf(stderr, "%s", WideToUtf8(result.error).c_str());
     return 1;
   }
-  std::ofstream(argv[3], std::ios::binary) << ExportFileBytes(format, result.text);
-  if (format == ExportFormat::Ansible) std::ofstream(std::string(argv[3]) + ".expect.json", std::ios::binary) << Expectations(plans);
+  std::ofstream(argv[3], std::ios::binary) << ExportFileBytes(ExportFormat::Ansible, result.text);
+  std::ofstream(std::string(argv[3]) + ".expect.json", std::ios::binary) << Expectations(plans);
   return 0;
 }

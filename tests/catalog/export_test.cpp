@@ -210,7 +210,6 @@ TEST(RegFileTest, ReaderRefusesWhatItDoesNotUnderstand) {
     std::wstring text;
   } rows[] = {
       {"no header", L"[HKEY_CURRENT_USER\\x]\r\n"},
-      {"an older header", L"REGEDIT4\r\n"},
       {"empty", L""},
       {"value before any key", header + L"\"a\"=\"b\"\r\n"},
       {"value in a deleted key", header + L"[-HKEY_CURRENT_USER\\x]\r\n\"a\"=\"b\"\r\n"},

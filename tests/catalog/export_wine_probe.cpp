@@ -16,9 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,9 +27,11 @@
 #include "sysaccess/text.h"
 #include "sysaccess/win32/win32_api.h"
 #include "tests/catalog/export_edge_plans.h"
+#include "tests/fakes/problems.h"
 
 using namespace corrivo;
-using corrivo::testing::kEdgeKey;
+namespace tst = corrivo::testing;
+using tst::kEdgeKey;
 
 namespace {
 
@@ -64,29 +63,17 @@ std::vector<Watched> WatchedBy(int id, const Plan& plan) {
     for (const wchar_t* name : {L"ImagePath", L"DisplayName", L"Start"})
       out.push_back({RegRoot::LocalMachine, L"System\\CurrentControlSet\\Services\\msiserver", name, false});
   }
-  if (id == testing::EdgeCommandPlan().id) {
+  if (id == tst::EdgeCommandPlan().id) {
     for (const wchar_t* name : {L"fromcmd", L"first", L"second"}) out.push_back({RegRoot::CurrentUser, kEdgeKey, name, false});
   }
   return out;
 }
 
-// The problem each step repairs, with values of another type than the repair writes.
+// The shared planting, with values of another type than the repair writes; no key where one is made.
 void Plant(const Registry& registry, const Plan& plan) {
-  for (const Step& s : plan) {
-    switch (s.kind) {
-      case StepKind::WriteDword: registry.WriteString(s.root, s.key, s.name, L"planted"); break;
-      case StepKind::WriteString:
-      case StepKind::WriteExpandString: registry.WriteInteger(s.root, s.key, s.name, 7); break;
-      case StepKind::DeleteValue: registry.WriteInteger(s.root, s.key, s.name, 1); break;
-      case StepKind::DeleteKey: registry.WriteInteger(s.root, PlainKeyPath(s.key) + L"\\Child", L"planted", 1); break;
-      case StepKind::CreateKey: registry.DeleteKey(s.root, s.key); break;
-      case StepKind::Special:
-        if (s.special == SpecialStep::PatchStickyNotesFlags)
-          registry.WriteValue(s.root, s.key, s.name, RegistryValue{RegType::Binary, std::vector<std::uint8_t>(36, 0)});
-        break;
-      default: break;
-    }
-  }
+  for (const tst::PlantedValue& p : tst::Problems(plan, true)) registry.WriteValue(p.root, p.key, p.name, p.value);
+  for (const Step& s : plan)
+    if (s.kind == StepKind::CreateKey) registry.DeleteKey(s.root, s.key);
 }
 
 // One line per watched value or key; control characters spelled out so that lines stay lines.
@@ -114,44 +101,13 @@ void Dump(const Registry& registry, const std::vector<exporting::RepairPlan>& pl
   }
 }
 
-DWORD RunAndWait(const std::wstring& commandLine) {
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0xFFFFFFFF;
-  WaitForSingleObject(pi.hProcess, 120000);
-  DWORD code = 0xFFFFFFFF;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
-
-std::wstring SystemFolder() {
-  wchar_t buffer[MAX_PATH] = {};
-  GetSystemDirectoryW(buffer, MAX_PATH);
-  return buffer;
-}
-
-void Save(const std::wstring& path, const std::string& bytes) {
-  std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
-std::string Load(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // Runs a batch file with cmd.exe, its output kept beside it; the batch file's exit code.
 DWORD RunBatch(const std::wstring& folder, const std::wstring& text, std::string* output) {
   std::filesystem::create_directories(std::filesystem::path(folder));
-  Save(folder + L"\\export.cmd", ExportFileBytes(ExportFormat::Cmd, text));
-  const DWORD code = RunAndWait(L"\"" + SystemFolder() + L"\\cmd.exe\" /c " + folder + L"\\export.cmd > " + folder +
-                                L"\\output.txt 2>&1");
-  *output = Load(folder + L"\\output.txt");
+  PlatformSystem().files.ReplaceWholeFile(folder + L"\\export.cmd", ExportFileBytes(ExportFormat::Cmd, text));
+  const DWORD code = tst::RunAndWait(L"\"" + PlatformSystem().os.SystemFolder() + L"\\cmd.exe\" /c " + folder +
+                                         L"\\export.cmd > " + folder + L"\\output.txt 2>&1");
+  PlatformSystem().files.ReadWholeFile(folder + L"\\output.txt", output);
   return code;
 }
 
@@ -198,8 +154,8 @@ std::vector<exporting::RepairPlan> Join(std::vector<exporting::RepairPlan> a, co
 bool ImportRegFile(const std::wstring& name, const ExportResult& file) {
   std::filesystem::create_directories(std::filesystem::path(kWork));
   const std::wstring path = std::wstring(kWork) + L"\\" + name;
-  Save(path, ExportFileBytes(ExportFormat::Reg, file.text));
-  const DWORD code = RunAndWait(L"regedit.exe /s " + path);
+  PlatformSystem().files.ReplaceWholeFile(path, ExportFileBytes(ExportFormat::Reg, file.text));
+  const DWORD code = tst::RunAndWait(L"regedit.exe /s " + path);
   if (file.ok && code == 0) return true;
   std::fprintf(stderr, "export_wine_probe: %s refused (%s) or regedit answered %lu\n", WideToUtf8(name).c_str(),
                WideToUtf8(file.error).c_str(), static_cast<unsigned long>(code));
@@ -226,9 +182,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring mode = argv[1];
   const Registry registry = PlatformSystem().registry();
-  const std::vector<exporting::RepairPlan> edgeRegistry = {testing::EdgeRegistryPlan()};
-  const std::vector<exporting::RepairPlan> edgeWide = {testing::EdgeWidePlan()};
-  const std::vector<exporting::RepairPlan> edgeCommands = {testing::EdgeCommandPlan()};
+  const std::vector<exporting::RepairPlan> edgeRegistry = {tst::EdgeRegistryPlan()};
+  const std::vector<exporting::RepairPlan> edgeWide = {tst::EdgeWidePlan()};
+  const std::vector<exporting::RepairPlan> edgeCommands = {tst::EdgeCommandPlan()};
   bool ok = true;
   for (int i = 2; i < argc; ++i) {
     RepairArgs args;

@@ -49,19 +49,7 @@ std::wstring Snapshot(const Registry& r, const Plan& plan) {
 }
 
 DWORD Regedit(const std::wstring& file) {
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  std::wstring line = std::wstring(L"\"") + windows + L"\\regedit.exe\" /s \"" + file + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0xFFFFFFFF;
-  WaitForSingleObject(pi.hProcess, 120000);
-  DWORD code = 0xFFFFFFFF;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
+  return RunAndWait(L"\"" + PlatformSystem().os.WindowsFolder() + L"\\regedit.exe\" /s \"" + file + L"\"");
 }
 
 TEST(JournalWineTest, RegeditAndTheProgramsOwnUndoBothRestoreTheStateBeforeARepair) {

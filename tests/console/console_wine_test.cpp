@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "catalog/catalog.h"
 #include "corrivo_version.h"
 #include "sysaccess/system.h"
 #include "sysaccess/text.h"
@@ -116,19 +115,6 @@ TEST_F(ConsoleTwinTest, APlantedProblemIsFoundAndFixedOnTheRealRegistry) {
 
   done = Twin(L"scan --json");
   EXPECT_EQ(done.out.find("\"id\":401,"), std::string::npos) << done.out;
-}
-
-TEST_F(ConsoleTwinTest, ARepairDisabledOnThisVersionIsRefusedAndChangesNothing) {
-  const WindowsVersion windows = DetectWindowsVersion(PlatformSystem().os);
-  const auto disabled = DisabledFixes(windows);
-  if (disabled.empty()) GTEST_SKIP() << "no repair is disabled on Windows " << Narrow(VersionName(windows));
-  ASSERT_TRUE(registry.WriteInteger(RegRoot::CurrentUser, kPolicyKey, L"DisableTaskMgr", 1));
-  const Finished done = Twin(L"fix 401 " + std::to_wstring(disabled.front()));
-  EXPECT_EQ(done.exit, 3u);
-  EXPECT_EQ(done.err, "corrivo: repair " + std::to_string(disabled.front()) + " is disabled on Windows " +
-                          Narrow(VersionName(windows)) + "; nothing was changed\r\n");
-  EXPECT_EQ(registry.ReadInteger(RegRoot::CurrentUser, kPolicyKey, L"DisableTaskMgr"), 1);
-  registry.DeleteValue(RegRoot::CurrentUser, kPolicyKey, L"DisableTaskMgr");
 }
 
 }  // namespace

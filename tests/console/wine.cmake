@@ -7,14 +7,11 @@ add_dependencies(console_wine_test CorrivoConsole)
 
 set(wine_run ${PROJECT_SOURCE_DIR}/scripts/wine-run)
 add_test(NAME console_wine_test
-  COMMAND ${wine_run} --fresh $<TARGET_FILE:console_wine_test> --gtest_filter=-*Disabled* --gtest_brief=1)
+  COMMAND ${wine_run} --fresh $<TARGET_FILE:console_wine_test> --gtest_brief=1)
 
-# Nothing is disabled on Windows 7, Wine's default; Vista has disabled repairs.
-add_test(NAME console_wine_disabled_vista
-  COMMAND ${wine_run} --version vista $<TARGET_FILE:console_wine_test> --gtest_filter=*Disabled* --gtest_brief=1)
 add_test(NAME console_wine_unsupported
   COMMAND sh -c "\"$0\" --version win2008 \"$1\" scan; test $? -eq 3" ${wine_run} $<TARGET_FILE:CorrivoConsole>)
 add_test(NAME console_wine_json_lines
   COMMAND python3 ${CMAKE_CURRENT_LIST_DIR}/check-json-lines --live ${wine_run} --fresh $<TARGET_FILE:CorrivoConsole>)
-set_tests_properties(console_wine_test console_wine_disabled_vista console_wine_unsupported console_wine_json_lines
+set_tests_properties(console_wine_test console_wine_unsupported console_wine_json_lines
   PROPERTIES LABELS "console;wine" TIMEOUT 600 ENVIRONMENT "CORRIVO_CONSOLE=$<TARGET_FILE:CorrivoConsole>")

@@ -39,20 +39,6 @@ TEST_F(ScanAndFixThreadTest, TasksAskedForTogetherRunInTheFixedOrderAtTheirPace)
     EXPECT_TRUE(call.args.windows == WindowsVersion::Eight && call.args.ieVersionName == L"IE10");
 }
 
-// Fix clicked again right after a stop: StartFix clears the stop flag before the worker looks,
-// yet the stopped run ends after its step, and the new list gets a run of its own.
-TEST_F(ScanAndFixThreadTest, StoppedFixNeverGoesOnWithItsList) {
-  thread.StartScan();
-  thread.StartFix({L"0", L"1", L"3", L"4", L"6"});
-  Run(2, {}, [&](std::uint32_t ms, int n) {
-    if (ms == T::kFixPauseMs && n == 2) thread.Stop(), thread.StartFix({L"30", L"31"});
-  });
-  EXPECT_EQ(actions.Ids(true), (std::vector<int>{ScanItemFixId(0), ScanItemFixId(1), ScanItemFixId(30), ScanItemFixId(31)}));
-  EXPECT_EQ(views.at(0).fixDone, 0) << "the stopped run does not answer the new request";
-  EXPECT_EQ(views.at(1).fixDone, 1);
-  EXPECT_EQ(views.at(1).done, 3);
-}
-
 // A stop ends the running task after its step and every task asked for before it, even when a
 // later request has cleared the stop flag; the records made before it stay.
 TEST_F(ScanAndFixThreadTest, StopEndsTheRunningAndTheWaitingTasks) {

@@ -6,6 +6,10 @@
 
 #include "sysaccess/text.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace corrivo::testing {
 
 std::string Narrow(const std::wstring& text) { return WideToUtf8(text); }
@@ -22,6 +26,21 @@ TestSystem::TestSystem() {
   os.SetEnvironment(L"SystemRoot", L"C:\\Windows");
   os.SetEnvironment(L"windir", L"C:\\Windows");
 }
+
+#ifdef _WIN32
+unsigned long RunAndWait(std::wstring commandLine) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0xFFFFFFFF;
+  WaitForSingleObject(pi.hProcess, 120000);
+  DWORD code = 0xFFFFFFFF;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+#endif
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};

@@ -39,6 +39,12 @@ class MemorySystemTest : public ::testing::Test {
 // Narrow text for gtest messages.
 std::string Narrow(const std::wstring& text);
 
+#ifdef _WIN32
+// Runs a command line and waits for it to end (two minutes at most); its exit code, or
+// 0xFFFFFFFF when it could not be started.
+unsigned long RunAndWait(std::wstring commandLine);
+#endif
+
 // A folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
  public:

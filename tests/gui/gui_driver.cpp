@@ -189,13 +189,15 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   return ok;
 }
 
-std::wstring ScreenshotDir() {
+std::wstring PathFromEnvironment(const wchar_t* name) {
   wchar_t buffer[1024] = {};
-  const DWORD n = GetEnvironmentVariableW(L"CORRIVO_SHOT_DIR", buffer, 1024);
+  const DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
   if (n == 0 || n >= 1024) return {};
-  std::wstring dir = L"Z:";
-  for (const wchar_t* p = buffer; *p; ++p) dir += *p == L'/' ? L'\\' : *p;
-  return dir;
+  std::wstring path = L"Z:";
+  for (const wchar_t* p = buffer; *p; ++p) path += *p == L'/' ? L'\\' : *p;
+  return path;
 }
+
+std::wstring ScreenshotDir() { return PathFromEnvironment(L"CORRIVO_SHOT_DIR"); }
 
 }  // namespace corrivo::gui

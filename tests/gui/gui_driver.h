@@ -58,7 +58,10 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs = 5000);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool SaveScreenshot(HWND window, const std::wstring& path);
-// Folder for screenshots (CORRIVO_SHOT_DIR, Windows path), empty when not set.
+// The Unix path an environment variable names, as this program reaches it on drive Z:; empty
+// when the variable is not set.
+std::wstring PathFromEnvironment(const wchar_t* name);
+// Folder for screenshots (CORRIVO_SHOT_DIR), empty when not set.
 std::wstring ScreenshotDir();
 
 }  // namespace corrivo::gui

@@ -5,19 +5,15 @@
 #include <cstdio>
 #include <string>
 
-#include "sysaccess/win32/win32_api.h"
+#include "tests/gui/gui_driver.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   const int rc = RUN_ALL_TESTS();
-  wchar_t path[1024] = {};
-  if (GetEnvironmentVariableW(L"CORRIVO_GUI_RESULT", path, 1024) > 0) {
-    std::wstring p = L"Z:";
-    for (const wchar_t* c = path; *c; ++c) p += *c == L'/' ? L'\\' : *c;
-    if (FILE* f = _wfopen(p.c_str(), L"w")) {
-      std::fprintf(f, "%d\n", rc);
-      std::fclose(f);
-    }
+  const std::wstring result = corrivo::gui::PathFromEnvironment(L"CORRIVO_GUI_RESULT");
+  if (FILE* f = result.empty() ? nullptr : _wfopen(result.c_str(), L"w")) {
+    std::fprintf(f, "%d\n", rc);
+    std::fclose(f);
   }
   return rc;
 }

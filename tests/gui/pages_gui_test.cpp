@@ -6,12 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "sysaccess/registry.h"
-#include "sysaccess/system.h"
-#include "tests/gui/gui_driver.h"
-
-#include <commctrl.h>
+#include "tests/gui/gui_fixture.h"
 
 namespace corrivo::gui {
 namespace {
@@ -19,8 +14,6 @@ namespace {
 constexpr RegRoot kHkcu = RegRoot::CurrentUser;
 constexpr RegRoot kHklm = RegRoot::LocalMachine;
 
-// The registry of the prefix the program runs in.
-Registry Reg() { return PlatformSystem().registry(); }
 const wchar_t kSystemPolicies[] = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 const wchar_t kExplorerPolicies[] = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const wchar_t kShowAll[] = L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\Folder\\Hidden\\SHOWALL";
@@ -69,64 +62,17 @@ class RemoteList {
   void* memory_ = nullptr;
 };
 
-class PagesGui : public ::testing::Test {
+class PagesGui : public GuiTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(app.Start());
-    main = app.WaitForWindow();
-    ASSERT_NE(main, nullptr);
-    Settle(500);
-  }
-  HWND Ctl(int id) {
-    HWND h = FindControl(main, id);
-    EXPECT_NE(h, nullptr) << "control " << id;
-    return h;
-  }
-  void Shot(const std::wstring& name) {
-    const std::wstring dir = ScreenshotDir();
-    if (!dir.empty()) SaveScreenshot(main, dir + L"\\" + name + L".bmp");
-  }
-  // Clicks Scan and waits until the scan has ended: either the "No problems" box (closed and
-  // answered as its text) or rows in the list (answered as the empty text).
   std::wstring Scan() {
     PostButtonClick(Ctl(ids::kButtonScan));
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 90000) {
-      if (HWND box = WaitForMessageBox(app.Pid(), 200)) {
-        std::wstring text = MessageBoxText(box);
-        CloseMessageBox(box);
-        Settle(300);
-        return text;
-      }
-      if (IsWindowVisible(Ctl(ids::kButtonScan)) && !IsWindowVisible(Ctl(ids::kButtonStopScan)) &&
-          SendMessageW(Ctl(ids::kListViewFix), LVM_GETITEMCOUNT, 0, 0) > 0) {
-        Settle(300);
-        return {};
-      }
-    }
-    ADD_FAILURE() << "the scan did not end";
-    return {};
+    return WaitForScanEnd();
   }
-  // Clicks a button and answers the text of the message box it leads to, closed with OK.
-  std::wstring ClickAndAnswer(int id, DWORD timeoutMs = 120000) {
-    PostButtonClick(Ctl(id));
-    HWND box = WaitForMessageBox(app.Pid(), timeoutMs);
-    if (!box) return {};
-    EXPECT_EQ(WindowText(box), WindowText(main));
-    EXPECT_EQ(GetWindow(box, GW_OWNER), main);
-    std::wstring text = MessageBoxText(box);
-    CloseMessageBox(box);
-    Settle(300);
-    return text;
-  }
-
-  CorrivoProcess app;
-  HWND main = nullptr;
 };
 
 TEST_F(PagesGui, ScanListsPlantedProblemsAndFixRepairsOnlyTheTickedOnes) {
   // Make the prefix healthy as the scan sees it, so that the planted problems stand alone.
-  if (Scan().empty()) EXPECT_EQ(ClickAndAnswer(ids::kButtonFix), L"All problems fixed.");
+  if (Scan().empty()) EXPECT_EQ(ClickAndAnswer(ids::kButtonFix, 120000), L"All problems fixed.");
   ASSERT_EQ(Scan(), L"No problems");
   EXPECT_FALSE(IsWindowEnabled(Ctl(ids::kButtonFix)));
 
@@ -161,7 +107,7 @@ TEST_F(PagesGui, ScanListsPlantedProblemsAndFixRepairsOnlyTheTickedOnes) {
   EXPECT_EQ(SendMessageW(selectAll, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(rows.Checked(0));
 
-  EXPECT_EQ(ClickAndAnswer(ids::kButtonFix), L"All problems fixed.");
+  EXPECT_EQ(ClickAndAnswer(ids::kButtonFix, 120000), L"All problems fixed.");
   EXPECT_EQ(rows.Count(), 0);
   EXPECT_FALSE(IsWindowEnabled(Ctl(ids::kButtonFix)));
   EXPECT_EQ(Reg().ValueState(kHkcu, kExplorerPolicies, L"NoFolderOptions"), kValueMissing);

@@ -1,71 +1,55 @@
 // The main window driven through its controls, as a user or a screen reader would reach them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
 #include "catalog/catalog.h"
-#include "sysaccess/registry.h"
-#include "sysaccess/system.h"
-#include "tests/gui/gui_driver.h"
-
-#include <commctrl.h>
+#include "tests/fakes/problems.h"
+#include "tests/gui/gui_fixture.h"
 
 namespace corrivo::gui {
 namespace {
 
 constexpr wchar_t kTitle[] = L"Tarsio Corrivo";
+const std::wstring kPolicy = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
-// The registry of the prefix the program runs in.
-Registry Reg() { return PlatformSystem().registry(); }
-
-class WindowGui : public ::testing::Test {
+class WindowGui : public GuiTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(app.Start());
-    main = app.WaitForWindow();
-    ASSERT_NE(main, nullptr) << "no visible TFixWindows_FormMain";
-    Settle(500);
-  }
   // Rows of the Advanced Fix page exist once their category has been shown.
   void VisitAllCategories() {
     ClickCentre(Ctl(ids::HeaderTile(1)));
     for (int n = 6; n >= 1; --n) ClickCentre(Ctl(ids::CategoryTile(n)));
   }
-  HWND Ctl(int id) {
-    HWND h = FindControl(main, id);
-    EXPECT_NE(h, nullptr) << "control " << id;
-    return h;
-  }
-  void Shot(const std::wstring& name) {
-    const std::wstring dir = ScreenshotDir();
-    if (!dir.empty()) SaveScreenshot(main, dir + L"\\" + name + L".bmp");
+  void ShowCategory(int n) {
+    ClickCentre(Ctl(ids::HeaderTile(1)));
+    ClickCentre(Ctl(ids::CategoryTile(n)));
   }
   // Clicks a row's Fix button and answers the message box's text (empty when none came).
-  std::wstring RunFix(int id) {
-    HWND button = Ctl(ids::FixButton(id));
-    PostButtonClick(button);
-    HWND box = WaitForMessageBox(app.Pid());
-    if (!box) return {};
-    EXPECT_EQ(WindowText(box), WindowText(main)) << "caption of the box for " << id;
-    EXPECT_EQ(GetWindow(box, GW_OWNER), main) << "owner of the box for " << id;
-    const std::wstring text = MessageBoxText(box);
-    CloseMessageBox(box);
-    return text;
+  std::wstring RunFix(int id) { return ClickAndAnswer(ids::FixButton(id)); }
+  // Exactly the rows of `off` have their Fix button disabled.
+  void ExpectDisabledFixes(const std::set<int>& off) {
+    VisitAllCategories();
+    for (const Repair& e : Repairs()) {
+      if (!e.row) continue;
+      EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
+    }
   }
-
-  CorrivoProcess app;
-  HWND main = nullptr;
+  // Opens the context menu of a row's button with the context-menu key.
+  HWND RowMenu(int id) {
+    HWND button = Ctl(ids::FixButton(id));
+    PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
+    PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
+    return WaitForPopupMenu(app.Pid());
+  }
 };
 
 TEST_F(WindowGui, StartsWithTheGeneralPage) {
   EXPECT_EQ(ClassName(main), L"TFixWindows_FormMain");
   EXPECT_EQ(WindowText(main), kTitle);
-  RECT r;
-  GetWindowRect(main, &r);
+  const RECT r = Bounds();
   EXPECT_EQ(r.right - r.left, 681);
   EXPECT_EQ(r.bottom - r.top, 591);
   EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & WS_CAPTION, 0);
@@ -120,27 +104,6 @@ TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
   }
 }
 
-// Puts the opposite of a step's effect in place, so that the effect shows afterwards.
-void PrepareOpposite(const Step& s) {
-  switch (s.kind) {
-    case StepKind::WriteDword:
-      Reg().WriteInteger(s.root, s.key, s.name, s.dword + 7);
-      break;
-    case StepKind::WriteString:
-    case StepKind::WriteExpandString:
-      Reg().WriteString(s.root, s.key, s.name, L"corrivo-test-before");
-      break;
-    case StepKind::DeleteValue:
-      Reg().WriteInteger(s.root, s.key, s.name, 1);
-      break;
-    case StepKind::DeleteKey:
-      Reg().CreateKey(s.root, s.key + L"\\CorrivoTest");
-      break;
-    default:
-      break;
-  }
-}
-
 void ExpectEffect(int id, const Step& s) {
   const std::string where = std::to_string(id) + " " + std::string(s.key.begin(), s.key.end()) + " " +
                             std::string(s.name.begin(), s.name.end());
@@ -166,12 +129,6 @@ void ExpectEffect(int id, const Step& s) {
   }
 }
 
-bool IsRegistryStep(const Step& s) {
-  return s.kind == StepKind::WriteDword || s.kind == StepKind::WriteString ||
-         s.kind == StepKind::WriteExpandString || s.kind == StepKind::DeleteValue ||
-         s.kind == StepKind::DeleteKey || s.kind == StepKind::CreateKey;
-}
-
 TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
   VisitAllCategories();
   RepairArgs args;
@@ -184,8 +141,8 @@ TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
       if (e.id / 100 != group || !e.row) continue;
       bool registryOnly = true, any = false;
       for (const Step& s : PlanFor(e.id, args)) {
-        any = any || IsRegistryStep(s);
-        registryOnly = registryOnly && (IsRegistryStep(s) || s.kind == StepKind::Wait || s.kind == StepKind::Succeed);
+        any = any || ChangesRegistry(s);
+        registryOnly = registryOnly && (ChangesRegistry(s) || s.kind == StepKind::Wait || s.kind == StepKind::Succeed);
       }
       if (any && registryOnly) {
         sample.push_back(e.id);
@@ -194,14 +151,14 @@ TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
     }
   }
   ASSERT_GE(sample.size(), 5u);
-  for (int id : sample) std::printf("sampled repair %d\n", id);
   for (int id : sample) {
     SCOPED_TRACE(id);
     std::vector<Step> registry;
     for (const Step& s : PlanFor(id, args)) {
-      if (IsRegistryStep(s)) registry.push_back(s);
+      if (ChangesRegistry(s)) registry.push_back(s);
     }
-    for (const Step& s : registry) PrepareOpposite(s);
+    // The problems the steps repair, so that their effect shows afterwards.
+    for (const testing::PlantedValue& p : testing::Problems(registry)) Reg().WriteValue(p.root, p.key, p.name, p.value);
     const std::wstring text = RunFix(id);
     EXPECT_TRUE(text == L"Fixed!" || text == L"Fixed Failed!") << id;
     // A value touched again later is judged by its last step only.
@@ -219,27 +176,10 @@ TEST_F(WindowGui, FixButtonsReportAndLeaveTheirRegistryEffect) {
   }
 }
 
-TEST_F(WindowGui, Fix401RemovesTheTaskManagerPolicyValues) {
-  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
-  ASSERT_TRUE(Reg().WriteInteger(RegRoot::LocalMachine, L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-                              L"DisableTaskMgr", 1));
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(5)));
-  EXPECT_EQ(RunFix(401), L"Fixed!");
-  EXPECT_EQ(Reg().ValueState(RegRoot::CurrentUser, key, L"DisableTaskMgr"), kValueMissing);
-  EXPECT_EQ(Reg().ValueState(RegRoot::LocalMachine,
-                             L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"DisableTaskMgr"),
-            kValueMissing);
-  // Clicking again runs the repair again and reports again.
-  EXPECT_EQ(RunFix(401), L"Fixed!");
-}
-
 // A repair's waits and its answer box keep the window painting: clicks and a close that
 // reach it meanwhile start no second repair inside the first, and the close comes after.
 TEST_F(WindowGui, InputDuringARepairStartsNoSecondOneAndACloseWaitsForIt) {
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(5)));
+  ShowCategory(5);
   PostButtonClick(Ctl(ids::FixButton(401)));
   PostButtonClick(Ctl(ids::FixButton(402)));
   HWND box = WaitForMessageBox(app.Pid());
@@ -256,11 +196,14 @@ TEST_F(WindowGui, InputDuringARepairStartsNoSecondOneAndACloseWaitsForIt) {
   EXPECT_EQ(code, 0u);
 }
 
-TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
-  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(5)));
+// Repair 401 through its row: the context menu's preview changes nothing, the button removes
+// both policy values, the menu's journal undoes that with the values' types, and clicking again
+// runs the repair again and reports again.
+TEST_F(WindowGui, Repair401FromItsRowPreviewedFixedAndUndone) {
+  const std::wstring machineKey = L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, kPolicy, L"DisableTaskMgr", 1));
+  ASSERT_TRUE(Reg().WriteInteger(RegRoot::LocalMachine, machineKey, L"DisableTaskMgr", 1));
+  ShowCategory(5);
   // A right click on the row's label opens the menu too; Escape leaves it without a box.
   PostMessageW(Ctl(ids::FixLabel(401)), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
   PostMessageW(Ctl(ids::FixLabel(401)), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -269,11 +212,8 @@ TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(WaitUntilGone(menu) || !IsWindowVisible(menu));
   EXPECT_EQ(WaitForMessageBox(app.Pid(), 500), nullptr);
-  // The context-menu key on the row's button, then the menu's one item.
-  HWND button = Ctl(ids::FixButton(401));
-  PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
-  PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
-  menu = WaitForPopupMenu(app.Pid());
+  // The context-menu key on the row's button, then the menu's first item: the preview.
+  menu = RowMenu(401);
   ASSERT_NE(menu, nullptr);
   PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -297,28 +237,20 @@ TEST_F(WindowGui, ContextMenuShowsWhatARepairWouldChangeAndChangesNothing) {
   const LRESULT selection = SendMessageW(text, EM_GETSEL, 0, 0);
   EXPECT_EQ(LOWORD(selection), 0);
   EXPECT_EQ(HIWORD(selection), preview.size());
-  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr"), 1);
+  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, kPolicy, L"DisableTaskMgr"), 1);
   PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntilGone(box));
   EXPECT_TRUE(IsWindowEnabled(main));
-}
 
-// The second item of the same menu opens the journal: the newest entry first, Undo puts the
-// repaired value back with its type, and the undo is itself an entry.
-TEST_F(WindowGui, UndoFromTheContextMenuPutsTheRepairedValueBack) {
-  const std::wstring key = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-  ASSERT_TRUE(Reg().WriteInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr", 1));
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(5)));
   EXPECT_EQ(RunFix(401), L"Fixed!");
-  ASSERT_EQ(Reg().ValueState(RegRoot::CurrentUser, key, L"DisableTaskMgr"), kValueMissing);
-  HWND button = Ctl(ids::FixButton(401));
-  PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
-  PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
-  HWND menu = WaitForPopupMenu(app.Pid());
+  ASSERT_EQ(Reg().ValueState(RegRoot::CurrentUser, kPolicy, L"DisableTaskMgr"), kValueMissing);
+  EXPECT_EQ(Reg().ValueState(RegRoot::LocalMachine, machineKey, L"DisableTaskMgr"), kValueMissing);
+
+  // The menu's second item opens the journal, the newest entry first.
+  menu = RowMenu(401);
   ASSERT_NE(menu, nullptr);
   for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(menu, WM_KEYDOWN, key, 0);
-  HWND box = WaitForMessageBox(app.Pid());
+  box = WaitForMessageBox(app.Pid());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(GetWindow(box, GW_OWNER), main);
   EXPECT_EQ(WindowText(box), L"Undo journal");
@@ -338,11 +270,14 @@ TEST_F(WindowGui, UndoFromTheContextMenuPutsTheRepairedValueBack) {
   const std::wstring said = MessageBoxText(answer);
   EXPECT_EQ(said.rfind(L"Undone.", 0), 0u) << std::string(said.begin(), said.end());
   CloseMessageBox(answer);
-  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, key, L"DisableTaskMgr"), 1);
+  EXPECT_EQ(Reg().ReadInteger(RegRoot::CurrentUser, kPolicy, L"DisableTaskMgr"), 1);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), entries + 1) << "the undo has an entry of its own";
   PostButtonClick(FindControl(box, ids::kJournalClose));
   EXPECT_TRUE(WaitUntilGone(box));
   EXPECT_TRUE(IsWindowEnabled(main));
+
+  EXPECT_EQ(RunFix(401), L"Fixed!");
+  EXPECT_EQ(RunFix(401), L"Fixed!");
 }
 
 TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
@@ -364,25 +299,19 @@ TEST_F(WindowGui, SpaceWorksOnTilesAndButtons) {
   CloseMessageBox(box);
 }
 
-TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) {
-  VisitAllCategories();
-  for (const Repair& e : Repairs()) {
-    if (!e.row) continue;
-    EXPECT_TRUE(IsWindowEnabled(Ctl(ids::FixButton(e.id)))) << e.id;
-  }
-}
+TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) { ExpectDisabledFixes({}); }
+
+bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
 
 TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
-  RECT before;
-  GetWindowRect(main, &before);
+  const RECT before = Bounds();
   SendMessageW(Ctl(ids::kRdbtnMaxM), BM_CLICK, 0, 0);
   Settle(200);
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi);
-  RECT max;
-  GetWindowRect(main, &max);
-  EXPECT_TRUE(EqualRect(&max, &mi.rcWork));
+  const RECT max = Bounds();
+  EXPECT_TRUE(Same(max, mi.rcWork));
   EXPECT_FALSE(IsZoomed(main));
   EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdBtnMax)));
   EXPECT_FALSE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
@@ -392,30 +321,23 @@ TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
   Shot(L"maximised");
   SendMessageW(Ctl(ids::kRdBtnMax), BM_CLICK, 0, 0);
   Settle(200);
-  RECT after;
-  GetWindowRect(main, &after);
-  EXPECT_TRUE(EqualRect(&after, &before));
+  EXPECT_TRUE(Same(Bounds(), before));
   EXPECT_TRUE(IsWindowVisible(Ctl(ids::kRdbtnMaxM)));
   // A double click on the title does the same.
   HWND title = Ctl(ids::kLabelTitle);
-  SendMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Settle(200);
-  GetWindowRect(main, &max);
-  EXPECT_TRUE(EqualRect(&max, &mi.rcWork));
-  SendMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Settle(200);
-  GetWindowRect(main, &after);
-  EXPECT_TRUE(EqualRect(&after, &before));
+  for (const RECT& expected : {mi.rcWork, before}) {
+    SendMessageW(title, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(title, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Settle(200);
+    EXPECT_TRUE(Same(Bounds(), expected));
+  }
 }
 
 TEST_F(WindowGui, MinimumSizeHolds) {
-  RECT r;
-  GetWindowRect(main, &r);
+  RECT r = Bounds();
   SetWindowPos(main, nullptr, r.left, r.top, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
   Settle();
-  GetWindowRect(main, &r);
+  r = Bounds();
   EXPECT_EQ(r.right - r.left, 666);
   EXPECT_EQ(r.bottom - r.top, 468);
   Shot(L"minimum-size");
@@ -433,11 +355,9 @@ void Drag(HWND part, POINT to) {
 }
 
 TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
-  RECT r;
-  GetWindowRect(main, &r);
+  const RECT r = Bounds();
   Drag(Ctl(ids::kImg2), {r.left + 760, r.top + 640});
-  RECT grown;
-  GetWindowRect(main, &grown);
+  const RECT grown = Bounds();
   EXPECT_EQ(grown.left, r.left);
   EXPECT_EQ(grown.right - grown.left, 760);
   EXPECT_EQ(grown.bottom - grown.top, 640);
@@ -446,76 +366,49 @@ TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
   EXPECT_EQ(grip.left, 760 - 13);
   // The left edge dragged inward past the minimum moves the window: the width stays 666.
   Drag(Ctl(ids::kImageLeft), {grown.left + 200, grown.top + 100});
-  RECT moved;
-  GetWindowRect(main, &moved);
+  const RECT moved = Bounds();
   EXPECT_EQ(moved.left, grown.left + 200);
   EXPECT_EQ(moved.right - moved.left, 666);
   // The bottom edge follows the cursor.
   Drag(Ctl(ids::kImageBottom), {moved.left + 50, moved.top + 500});
-  RECT lower;
-  GetWindowRect(main, &lower);
+  const RECT lower = Bounds();
   EXPECT_EQ(lower.bottom - lower.top, 500);
   EXPECT_EQ(lower.top, moved.top);
   // Without a button down, moving over an edge changes nothing.
   SetCursorPos(lower.left + 300, lower.top + 300);
   SendMessageW(Ctl(ids::kImageRight), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
   Settle();
-  RECT same;
-  GetWindowRect(main, &same);
-  EXPECT_TRUE(EqualRect(&same, &lower));
+  EXPECT_TRUE(Same(Bounds(), lower));
   Shot(L"resized");
 }
 
 TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(1)));
+  ShowCategory(1);
   HWND box = Ctl(ids::CategoryScrollBox(1));
   HWND content = Ctl(ids::CategoryPanel(1));
   RECT b;
   GetWindowRect(box, &b);
   const LPARAM inside = MAKELPARAM(b.left + 20, b.top + 20);
-  auto top = [&] { return RectIn(content, box).top; };
-  ASSERT_EQ(top(), 0);
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
-  Settle();
-  EXPECT_EQ(top(), -5);
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
-  Settle();
-  EXPECT_EQ(top(), -10);
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), inside);
-  Settle();
-  EXPECT_EQ(top(), -5);
+  // One notch of the wheel (negative: towards the user), then the content's top in its box.
+  auto wheel = [&](short delta, LPARAM at) {
+    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), at);
+    Settle();
+    return RectIn(content, box).top;
+  };
+  ASSERT_EQ(RectIn(content, box).top, 0);
+  EXPECT_EQ(wheel(-120, inside), -5);
+  EXPECT_EQ(wheel(-120, inside), -10);
+  EXPECT_EQ(wheel(120, inside), -5);
   // Outside the scroll box nothing scrolls.
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(b.left - 50, b.top + 5));
-  Settle();
-  EXPECT_EQ(top(), -5);
+  EXPECT_EQ(wheel(-120, MAKELPARAM(b.left - 50, b.top + 5)), -5);
   // Selecting a category shows it from the top.
   ClickCentre(Ctl(ids::CategoryTile(2)));
   ClickCentre(Ctl(ids::CategoryTile(1)));
-  EXPECT_EQ(top(), 0);
+  EXPECT_EQ(RectIn(content, box).top, 0);
   // On another page the wheel does nothing to the category.
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
-  Settle();
-  EXPECT_EQ(top(), -5);
+  EXPECT_EQ(wheel(-120, inside), -5);
   ClickCentre(Ctl(ids::HeaderTile(0)));
-  SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), inside);
-  Settle();
-  EXPECT_EQ(top(), -5);
-}
-
-TEST_F(WindowGui, SecondStartHandsOverAndEndsWithZero) {
-  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Settle(800);
-  EXPECT_TRUE(IsIconic(main));
-  CorrivoProcess second;
-  ASSERT_TRUE(second.Start());
-  DWORD code = 99;
-  ASSERT_TRUE(second.WaitForExit(20000, &code));
-  EXPECT_EQ(code, 0u);
-  Settle(800);
-  EXPECT_FALSE(IsIconic(main));
-  EXPECT_TRUE(IsWindowVisible(main));
-  EXPECT_EQ(FindWindowW(L"TFixWindows_FormMain", nullptr), main);
+  EXPECT_EQ(wheel(-120, inside), -5);
 }
 
 // The windows the shell gives a taskbar button and a place in the task switcher: visible
@@ -539,27 +432,42 @@ std::vector<HWND> TaskbarWindows(DWORD pid) {
   return found.windows;
 }
 
-TEST_F(WindowGui, TaskbarShowsTheApplicationTitle) {
+// The window's system command, posted as the taskbar or the title bar sends it.
+void SysCommand(HWND window, WPARAM command) {
+  PostMessageW(window, WM_SYSCOMMAND, command, 0);
+  Settle(800);
+}
+
+TEST_F(WindowGui, TaskbarShowsTheApplicationTitleAndASecondStartHandsOver) {
   const std::vector<HWND> buttons = TaskbarWindows(app.Pid());
   ASSERT_EQ(buttons.size(), 1u);
   EXPECT_EQ(WindowText(buttons[0]), L"Corrivo");
   EXPECT_EQ(WindowText(main), kTitle);
   // Minimised from its own button, the window comes back when the taskbar restores it.
-  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Settle(800);
+  SysCommand(main, SC_MINIMIZE);
   EXPECT_TRUE(IsIconic(buttons[0]));
   EXPECT_FALSE(IsWindowVisible(main));
-  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_RESTORE, 0);
-  Settle(800);
+  SysCommand(buttons[0], SC_RESTORE);
   EXPECT_FALSE(IsIconic(main));
   EXPECT_TRUE(IsWindowVisible(main));
   // The taskbar's own Minimise hides the window as well.
-  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Settle(800);
+  SysCommand(buttons[0], SC_MINIMIZE);
   EXPECT_FALSE(IsWindowVisible(main));
-  PostMessageW(buttons[0], WM_SYSCOMMAND, SC_RESTORE, 0);
-  Settle(800);
+  SysCommand(buttons[0], SC_RESTORE);
   EXPECT_TRUE(IsWindowVisible(main));
+
+  // A second start brings the minimised window back and ends with 0.
+  SysCommand(main, SC_MINIMIZE);
+  EXPECT_TRUE(IsIconic(main));
+  CorrivoProcess second;
+  ASSERT_TRUE(second.Start());
+  DWORD code = 99;
+  ASSERT_TRUE(second.WaitForExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+  Settle(800);
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(FindWindowW(L"TFixWindows_FormMain", nullptr), main);
 }
 
 TEST_F(WindowGui, EnterStartsAScanOnTheGeneralPageOnly) {
@@ -573,18 +481,8 @@ TEST_F(WindowGui, EnterStartsAScanOnTheGeneralPageOnly) {
 
   ClickCentre(Ctl(ids::HeaderTile(0)));
   PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
-  // The scan ends with rows in the list or with the "No problems" box.
-  bool scanned = false;
-  const DWORD start = GetTickCount();
-  while (!scanned && GetTickCount() - start < 90000) {
-    if (HWND box = WaitForMessageBox(app.Pid(), 200)) {
-      EXPECT_EQ(MessageBoxText(box), L"No problems");
-      CloseMessageBox(box);
-      scanned = true;
-    }
-    scanned = scanned || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0;
-  }
-  EXPECT_TRUE(scanned) << "Enter started no scan";
+  const std::wstring said = WaitForScanEnd();  // fails when Enter started no scan
+  EXPECT_TRUE(said.empty() || said == L"No problems") << std::string(said.begin(), said.end());
 }
 
 // Drags a header divider from `x` by `by` pixels, as the mouse does.
@@ -639,10 +537,7 @@ class WindowGuiLanguage : public WindowGui {
         "Button_401.Caption=Los\r\n"
         "[FixWindows_M]\r\n"
         "D_FixFinish=Erledigt!\r\n";
-    if (FILE* f = _wfopen((folder_ + L"\\Probe.lng").c_str(), L"wb")) {
-      std::fwrite(text, 1, sizeof(text) - 1, f);
-      std::fclose(f);
-    }
+    PlatformSystem().files.ReplaceWholeFile(folder_ + L"\\Probe.lng", text);
     wchar_t appData[MAX_PATH] = {};
     GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
     suite_ = std::wstring(appData) + L"\\Tarsio\\Helmwise V8";
@@ -665,8 +560,7 @@ TEST_F(WindowGuiLanguage, TextsComeFromTheLanguageFileAlsoForRowsMadeLater) {
   EXPECT_EQ(WindowText(main), L"Corrivo Probe");
   EXPECT_EQ(WindowText(Ctl(ids::kLabelGeneral)), L"Allgemein");
   EXPECT_EQ(WindowText(Ctl(ids::kLabelAdvanced)), L"Advanced Fix");  // no key: the built-in text
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(5)));
+  ShowCategory(5);
   EXPECT_EQ(WindowText(Ctl(ids::FixLabel(401))), L"Taskmanager wieder einschalten");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(401))), L"Los");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(402))), L"Fix");
@@ -678,25 +572,12 @@ TEST_F(WindowGuiLanguage, TextsComeFromTheLanguageFileAlsoForRowsMadeLater) {
 class VersionGui : public WindowGui {};
 
 TEST_F(VersionGui, TwelveFixesDisabledOnWindowsXP) {
-  const std::set<int> off = {103, 106, 209, 309, 405, 410, 502, 503, 507, 508, 509, 510};
-  VisitAllCategories();
-  for (const Repair& e : Repairs()) {
-    if (!e.row) continue;
-    EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
-  }
-  ClickCentre(Ctl(ids::HeaderTile(1)));
-  ClickCentre(Ctl(ids::CategoryTile(6)));
+  ExpectDisabledFixes({103, 106, 209, 309, 405, 410, 502, 503, 507, 508, 509, 510});
+  ShowCategory(6);
   Shot(L"winxp-additional-disabled");
 }
 
-TEST_F(VersionGui, SixFixesDisabledOnWindowsVista) {
-  const std::set<int> off = {309, 503, 507, 508, 509, 510};
-  VisitAllCategories();
-  for (const Repair& e : Repairs()) {
-    if (!e.row) continue;
-    EXPECT_EQ(IsWindowEnabled(Ctl(ids::FixButton(e.id))) == FALSE, off.count(e.id) == 1) << e.id;
-  }
-}
+TEST_F(VersionGui, SixFixesDisabledOnWindowsVista) { ExpectDisabledFixes({309, 503, 507, 508, 509, 510}); }
 
 TEST(RefusedGui, UnsupportedWindowsShowsTheMessageAndEndsWithZero) {
   CorrivoProcess app;

@@ -71,6 +71,18 @@ std::string ProfileFolder(WindowsVersion version) {
   return version == WindowsVersion::XP ? "Documents and Settings" : "Users";
 }
 
+// The major.minor text Windows keeps as CurrentVersion for a version.
+std::string VersionText(WindowsVersion version) {
+  switch (version) {
+    case WindowsVersion::XP: return "5.1";
+    case WindowsVersion::Vista: return "6.0";
+    case WindowsVersion::Seven: return "6.1";
+    case WindowsVersion::Eight: return "6.2";
+    case WindowsVersion::Server2003: return "5.2";
+    default: return "10.0";
+  }
+}
+
 }  // namespace
 
 std::string EmptyHiveBytes() {
@@ -136,17 +148,6 @@ std::string ReadFile(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-std::string VersionText(WindowsVersion version) {
-  switch (version) {
-    case WindowsVersion::XP: return "5.1";
-    case WindowsVersion::Vista: return "6.0";
-    case WindowsVersion::Seven: return "6.1";
-    case WindowsVersion::Eight: return "6.2";
-    case WindowsVersion::Server2003: return "5.2";
-    default: return "10.0";
-  }
 }
 
 OfflineTree::OfflineTree(const std::string& rootFolder, WindowsVersion v, const std::vector<std::string>& names)

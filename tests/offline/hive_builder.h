@@ -33,7 +33,4 @@ struct OfflineTree {
   WindowsVersion version;
 };
 
-// The major.minor text Windows keeps as CurrentVersion for a version.
-std::string VersionText(WindowsVersion version);
-
 }  // namespace corrivo::testing

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sys/wait.h>
 
+#include "catalog/reg_file.h"
 #include "console/offline/offline_command.h"
 #include "sysaccess/text.h"
 
@@ -40,16 +41,6 @@ std::string RegName(const std::wstring& name) {
   std::string out = "\"";
   for (char c : WideToUtf8(name)) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
   return out + "\"";
-}
-
-std::vector<std::uint8_t> ParseHex(const std::string& text) {
-  std::vector<std::uint8_t> bytes;
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) continue;
-    bytes.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
-    ++i;
-  }
-  return bytes;
 }
 
 }  // namespace
@@ -117,45 +108,19 @@ bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::
 
 bool ExportHive(const std::string& hive, HiveExport* out) {
   out->clear();
-  std::FILE* pipe = ::popen(("hivexregedit --export --prefix X " + Shell(hive) + " '\\' 2>&1").c_str(), "r");
+  std::FILE* pipe = ::popen(("hivexregedit --export --prefix HKEY_USERS " + Shell(hive) + " '\\' 2>&1").c_str(), "r");
   if (!pipe) return false;
   std::string text;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
   if (::pclose(pipe) != 0) return false;
-  std::wstring key;
-  for (const std::wstring& raw : Split(Utf8ToWide(text), L'\n')) {
-    const std::wstring line = Trim(raw);
-    if (line.size() > 3 && line.front() == L'[') {
-      key = ToLower(line.substr(3, line.size() - 4));  // "[X\" ... "]"
-      while (!key.empty() && key.back() == L'\\') key.pop_back();
-      (*out)[key];
-      continue;
-    }
-    if (line.empty() || (line.front() != L'"' && line.front() != L'@')) continue;
-    std::wstring name;
-    std::size_t at = 1;
-    if (line.front() == L'"') {
-      for (; at < line.size() && line[at] != L'"'; ++at) {
-        if (line[at] == L'\\' && at + 1 < line.size()) ++at;
-        name += line[at];
-      }
-      ++at;
-    }
-    const std::string data = WideToUtf8(line.substr(at + 1));
-    RegistryValue value;
-    if (data.rfind("dword:", 0) == 0) {
-      const auto n = static_cast<std::uint32_t>(std::stoul(data.substr(6), nullptr, 16));
-      value = {RegType::Dword, {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)}};
-    } else if (data.rfind("hex(", 0) == 0) {
-      const std::size_t close = data.find("):");
-      value = {static_cast<RegType>(std::stoul(data.substr(4, close - 4), nullptr, 16)), ParseHex(data.substr(close + 2))};
-    } else if (data.rfind("hex:", 0) == 0) {
-      value = {RegType::Binary, ParseHex(data.substr(4))};
-    } else {
-      return false;  // a form this parser does not know: better a failure than a wrong reading
-    }
-    (*out)[key][ToLower(name)] = value;
+  // Read by the program's own reader, tested against its writer: it refuses any form it does
+  // not know, better a failure than a wrong reading.
+  const RegFileParse parsed = ParseRegFile(Utf8ToWide(text));
+  if (!parsed.ok) return false;
+  for (const RegFileChange& change : parsed.changes) {
+    auto& values = (*out)[ToLower(change.key)];
+    if (change.kind == RegFileChange::Kind::SetValue) values[ToLower(change.name)] = change.value;
   }
   return true;
 }

@@ -25,7 +25,8 @@ HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot 
 bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::vector<PlantedValue>& values);
 
 // A hive as hivexregedit --export prints it: key path (lower case, no leading backslash, ""
-// for the root) to value name (lower case) to value.
+// for the root) to value name (lower case) to value; false when the export failed or holds a
+// form the .reg reader does not know.
 using HiveExport = std::map<std::wstring, std::map<std::wstring, RegistryValue>>;
 bool ExportHive(const std::string& hive, HiveExport* out);
 
