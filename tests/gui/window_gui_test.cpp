@@ -74,6 +74,22 @@ TEST_F(WindowGui, StartsWithTheGeneralPage) {
   Shot(L"page0-general");
 }
 
+TEST_F(WindowGui, RowsOfEveryCategoryAreMadeWhileTheWindowWaitsForInput) {
+  // No tile has been clicked: the rows come in the window's idle moments after its first paint.
+  std::vector<int> rows;
+  for (int n = 1; n <= 6; ++n) {
+    for (const Repair* row : CategoryRows(static_cast<Category>(n))) rows.push_back(row->id);
+  }
+  std::size_t made = 0;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && made < rows.size(); Settle(100)) {
+    made = 0;
+    for (int id : rows) made += FindControl(main, ids::FixButton(id)) != nullptr;
+  }
+  EXPECT_EQ(made, 64u);
+  EXPECT_TRUE(IsWindowVisible(Ctl(ids::PageTab(0))));
+  EXPECT_FALSE(IsWindowVisible(Ctl(ids::PageTab(1))));
+}
+
 TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
   const wchar_t* names[] = {L"page0-general", L"page1-advanced", L"page2-internet", L"page3-mediaplayer"};
   for (int page : {1, 2, 3, 0}) {
