@@ -39,8 +39,7 @@ TEST_F(ScanAndFixThreadTest, TasksAskedForTogetherRunInTheFixedOrderAtTheirPace)
     EXPECT_TRUE(call.args.windows == WindowsVersion::Eight && call.args.ieVersionName == L"IE10");
 }
 
-// A stop ends the running task after its step and every task asked for before it, even when a
-// later request has cleared the stop flag; the records made before it stay.
+// Also when a later request has cleared the stop flag; the records made before the stop stay.
 TEST_F(ScanAndFixThreadTest, StopEndsTheRunningAndTheWaitingTasks) {
   thread.StartScan();
   thread.StartIeRegister();
