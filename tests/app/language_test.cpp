@@ -1,6 +1,4 @@
-// The language subsystem: the INI store and its files as bytes; TLanguage choosing a language file
-// and putting its texts on a window's components; the language record beside the program, the
-// whole start-up of the language, and the shipped language files.
+// The INI store, the language object and its walk over a window, the language record, the shipped files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -62,7 +60,7 @@ TEST(IniParseTest, LinesBecomeSectionsAndKeys) {
        {L"  [  Main Section  ]  ", L"k=v", L"[]", L"e=1", L"[broken", L"b=2"},
        {{L"Main Section", L"k", L"v"}, {L"", L"e", L"1"}, {L"", L"b", L"2"}}},
       {"names match in any letter case",
-       {L"[scanner_formmain]", L"label_title.caption=Titel"}, {{L"SCANNER_FormMain", L"Label_Title.Caption", L"Titel"}}},
+       {L"[scanner_formmain]", L"label_t.caption=Titel"}, {{L"SCANNER_FormMain", L"Label_T.Caption", L"Titel"}}},
       {"comments, lines without an equals sign and lines before the first section hold no key",
        {L"Orphan=1", L"[S]", L";D_Total=commented", L"  ; Key=also", L"JustText", L"D_Total=real", L"", L"   "},
        {{L"S", L"D_Total", L"real"}, {L"S", L";D_Total", std::nullopt}, {L"S", L"JustText", std::nullopt},

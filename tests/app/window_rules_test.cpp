@@ -1,6 +1,4 @@
-// The window's rules: the self-drawn frame (resizing, maximising without the system's maximised
-// state, the mouse wheel); which tile looks selected or lit as pages and categories are chosen and
-// hovered; the entry sequence (scaling, single-instance mark, hand-over) and the window's creation.
+// The window's portable rules: its self-drawn frame, the tiles' looks, the entry sequence and creation.
 #include <gtest/gtest.h>
 
 #include <string>

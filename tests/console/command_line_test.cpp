@@ -1,6 +1,4 @@
-// The command line over a whole System in memory: the grammar and exit codes as one table
-// (where nothing may change unless the row runs a repair), then scan, fix, preview and export
-// against planted problems.
+// The command line over a whole System in memory: the grammar and exit codes, then planted problems.
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
@@ -101,8 +99,8 @@ const Row kRows[] = {
     {{L"export", L"--format", L"reg", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'export' needs at least one repair ID"},
     {{L"export", L"--format", L"reg", L"401"}, Machine::Linux, 3, L"", L"'export' needs --windows"},
     {{L"export", L"--format", L"reg", L"--windows", L"7", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
-    {{L"export", L"--format", L"reg", L"--windows", L"7", L"--output", L"C:\\x.reg", L"401", L"103"}, Machine::Linux, 3, L"",
-     L"cannot export as reg for Windows 7: repair 103 "},
+    {{L"export", L"--format", L"reg", L"--windows", L"7", L"--output", L"C:\\x.reg", L"401", L"103"}, Machine::Linux,
+     3, L"", L"cannot export as reg for Windows 7: repair 103 "},
     {{L"fix", L"401", L"--user", L"Anna"}, Machine::Admin7, 2, L"", L"unknown user 'Anna' (current or desktop)"},
     {{L"export", L"--format", L"reg", L"--windows", L"7", L"--user", L"current", L"401"}, Machine::Linux, 2, L"",
      L"'--user' does not apply to 'export'"},

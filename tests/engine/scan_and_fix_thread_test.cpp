@@ -1,5 +1,4 @@
-// The worker's body on the test's thread in virtual time: task order, pacing, progress, and
-// what a stop or a new request does to a run that is still going.
+// The worker's body on the test's thread in virtual time.
 #include <gtest/gtest.h>
 
 #include <tuple>

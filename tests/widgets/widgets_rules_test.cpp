@@ -1,5 +1,4 @@
-// State rules of the skin's controls: the picture tiles, page notebooks and picture buttons, the
-// picture items that place a control's pictures, the picture progress bar and the scroll box.
+// State rules of the skin's controls, free of any window.
 #include <gtest/gtest.h>
 
 #include <array>
