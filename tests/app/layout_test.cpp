@@ -1,5 +1,4 @@
-// The window's layout pass as relations: which edges follow the window as it grows, what lies
-// inside what, what never overlaps; the Advanced Fix page's tiles and rows of fixes.
+// The layout pass as relations: which edges follow the window as it grows, what lies inside what.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>

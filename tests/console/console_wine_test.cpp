@@ -102,19 +102,12 @@ TEST_F(ConsoleTwinTest, ThePromptFindsTheTwinAndGetsItsExitCode) {
   EXPECT_EQ(done.out, "level=2\r\n");
 }
 
-TEST_F(ConsoleTwinTest, APlantedProblemIsFoundAndFixedOnTheRealRegistry) {
+TEST_F(ConsoleTwinTest, APlantedProblemIsFixedOnTheRealRegistry) {
   ASSERT_TRUE(registry.WriteInteger(RegRoot::CurrentUser, kPolicyKey, L"DisableTaskMgr", 1));
-  Finished done = Twin(L"scan --json");
-  EXPECT_EQ(done.exit, 1u);
-  EXPECT_NE(done.out.find("{\"type\":\"problem\",\"id\":401,"), std::string::npos) << done.out;
-
-  done = Twin(L"fix 401");
+  const Finished done = Twin(L"fix 401");
   EXPECT_EQ(done.exit, 0u) << done.err;
   EXPECT_EQ(done.out, "401 Fixed!        Enable Task Manager\r\n1 fixed, 0 failed.\r\n");
   EXPECT_EQ(registry.ValueState(RegRoot::CurrentUser, kPolicyKey, L"DisableTaskMgr"), kValueMissing);
-
-  done = Twin(L"scan --json");
-  EXPECT_EQ(done.out.find("\"id\":401,"), std::string::npos) << done.out;
 }
 
 }  // namespace

@@ -74,7 +74,6 @@ inline std::vector<std::wstring> Listed(const std::vector<ScanResult>& results) 
 // What the window would see while the worker idles between two passes.
 struct IdleView {
   std::vector<ScanResult> results;
-  std::int32_t done;
   std::uint8_t scanDone, fixDone, ieDone, wmpDone;
 };
 
@@ -100,7 +99,7 @@ class EngineTest : public MemorySystemTest {
         if (onPause) onPause(ms, ++counts[ms]);
         return;
       }
-      views.push_back({target.Results, target.Done.load(), target.ScanDone.load(), target.FixDone.load(),
+      views.push_back({target.Results, target.ScanDone.load(), target.FixDone.load(),
                        target.IeDone.load(), target.WmpDone.load()});
       if (atIdle) atIdle(static_cast<int>(views.size()));
       if (static_cast<int>(views.size()) >= passes) target.Terminate();

@@ -101,8 +101,7 @@ TEST_F(PagesTest, ScanWithNothingToListLeavesNoRows) {
   EXPECT_TRUE(thread.Terminated());
 }
 
-// Fix shows again at once after a stop while the worker still ends its step; a click then is
-// answered by a fresh run with the rows ticked at that moment.
+// Fix shows again at once after the stop; the next click's run takes the rows ticked by then.
 TEST_F(PagesTest, FixStoppedAndClickedAgainWhileTheWorkerEndsItsStep) {
   actions.SetProblems({F(0), F(3), F(7)});
   pages.Button_ScanClick();
@@ -128,8 +127,6 @@ TEST_F(PagesTest, FixStoppedAndClickedAgainWhileTheWorkerEndsItsStep) {
   EXPECT_EQ(view.infos, Texts{L"All problems fixed."});
 }
 
-// A repair that could not save its undo journal did not run: the run says why instead of
-// "All problems fixed.", and the list stays for another try; the next run starts afresh.
 TEST_F(PagesTest, AFixRunThatCouldNotSaveItsJournalSaysWhyAndKeepsTheList) {
   actions.SetProblems({F(0), F(3)});
   pages.Button_ScanClick();
@@ -150,7 +147,6 @@ TEST_F(PagesTest, AFixRunThatCouldNotSaveItsJournalSaysWhyAndKeepsTheList) {
   EXPECT_EQ(view.infos, Texts{L"All problems fixed."});
 }
 
-// Each page asks first, may be stopped, and launches its whole list when let run.
 TEST_F(PagesTest, RegistrationsLaunchTheirWholeListAndGiveTheButtonsBack) {
   const EnginePageTexts texts;
   for (bool ie : {true, false}) {

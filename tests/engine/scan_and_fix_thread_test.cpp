@@ -1,5 +1,4 @@
-// The worker's body on the test's thread in virtual time: task order, pacing, progress, and
-// what a stop or a new request does to a run that is still going.
+// The worker's body on the test's thread in virtual time.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -39,8 +38,7 @@ TEST_F(ScanAndFixThreadTest, TasksAskedForTogetherRunInTheFixedOrderAtTheirPace)
     EXPECT_TRUE(call.args.windows == WindowsVersion::Eight && call.args.ieVersionName == L"IE10");
 }
 
-// A stop ends the running task after its step and every task asked for before it, even when a
-// later request has cleared the stop flag; the records made before it stay.
+// Also when a later request has cleared the stop flag; the records made before the stop stay.
 TEST_F(ScanAndFixThreadTest, StopEndsTheRunningAndTheWaitingTasks) {
   thread.StartScan();
   thread.StartIeRegister();

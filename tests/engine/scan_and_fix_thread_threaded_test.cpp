@@ -35,9 +35,7 @@ class ThreadedEngineTest : public EngineTest {
   }
 };
 
-// The user stops a fix and clicks Fix again at once, over and over, while the worker is still
-// ending the stopped run or already starting the fresh one. The last request, never stopped,
-// is answered by a complete run of its own list.
+// Stop and Fix again at once, over and over; the last request, never stopped, gets a whole run.
 TEST_F(ThreadedEngineTest, FixStoppedAndRestartedFromAnotherThread) {
   actions.SetProblems({ScanItemFixId(3)});
   thread.StartScan();

@@ -1,5 +1,4 @@
-// State rules of the skin's controls: the picture tiles, page notebooks and picture buttons, the
-// picture items that place a control's pictures, the picture progress bar and the scroll box.
+// State rules of the skin's controls, free of any window.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -87,17 +86,15 @@ TEST_F(ProgressTest, TheFillRoundsUpBetweenItsCapsOverTheBackground) {
   const std::pair<int, int> cases[] = {{0, 0}, {1, 0}, {4, 0}, {5, 2}, {10, 12}, {50, 92}, {100, 192}, {150, 292}};
   for (const auto& [position, middle] : cases) {
     bar.SetPosition(position);
-    EXPECT_EQ(bar.Position(), position);
     EXPECT_EQ(std::tuple(Item(kFgLeft).visible, Item(kFgMid).visible, Item(kFgRight).visible),
               std::tuple(position > 0, position > 0, position > 0)) << position;
     EXPECT_EQ(std::tuple(Item(kFgMid).left, Item(kFgMid).width, Item(kFgRight).left), std::tuple(4, middle, 4 + middle))
         << position;
   }
-  EXPECT_EQ(ImageProgressModel::FillWidth(1, 0, 3, 200), 67);  // 66.67
   EXPECT_EQ(ImageProgressModel::FillWidth(5, 2, 5, 7), 7);
   bar.SetRange(0, 3);
   bar.SetPosition(1);
-  EXPECT_EQ(Item(kFgMid).width, 67 - 8);
+  EXPECT_EQ(Item(kFgMid).width, 67 - 8);  // 66.67 rounded up, less the caps
 }
 
 TEST_F(ProgressTest, AHiddenBarOrAnEmptyRangeKeepsTheValueAndAResizeStretchesTheMiddles) {
