@@ -1,7 +1,4 @@
-// Previews against the memory system, over the whole catalogue on every supported version and
-// three planted states. The preview is checked against the repair itself: the plan is then run
-// one step at a time, and before each step the registry must hold what the preview said was
-// there, after it what the preview said would be.
+// Previews against the memory system, held to what the repair itself then does.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,4 @@
-// `corrivo --offline` end to end over a folder tree: every refusal of bad input leaves every
-// file of the tree as it was; the profile is the one --user names; a result that depends on a
-// step only the running system can take has its own exit code, and the preview says so.
+// `corrivo --offline` end to end over a folder tree.
 #include <sys/stat.h>
 #include <sys/time.h>
 
