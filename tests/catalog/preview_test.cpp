@@ -51,7 +51,6 @@ std::vector<std::wstring> HostsLines(TestSystem& m) {
 void ExpectPreviewPredictsEachStep(TestSystem& m, const Plan& plan, const RepairPreview& preview,
                                    const std::wstring& dumpBefore, const std::string& hostsBefore) {
   EXPECT_EQ(m.registry.Dump(), dumpBefore) << "the preview wrote to the registry";
-  EXPECT_EQ(m.files.Get(kHosts), hostsBefore);
   EXPECT_EQ(m.files.WriteCount(), 0);
   EXPECT_TRUE(m.runner.Commands().empty());
   EXPECT_TRUE(m.shell.Requests().empty());
