@@ -1,7 +1,4 @@
-// The whole catalogue at once, on every supported Windows version: the records add up to the
-// window they describe, each plan depends on exactly the argument its record names, a check and
-// its repair agree, repairs are idempotent and stay within the keys they name, and a system on
-// which every call fails gives each repair its documented result without changing anything.
+// The whole catalogue at once, on every supported Windows version, on the memory system.
 #include <gtest/gtest.h>
 
 #include <map>

@@ -1,7 +1,4 @@
-// HKCU sent to another user's hive on Wine's real registry: the session seam finds the one
-// user Wine has at the desktop, and with a second user's hive made under HKEY_USERS and that
-// user reported at the desktop, the registry-only HKCU repairs write there and leave the
-// running user's HKCU alone.
+// HKCU sent to another user's hive, made under HKEY_USERS of Wine's real registry.
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"

@@ -1,5 +1,4 @@
-// The executor's rules: every step runs, the last one decides, pauses go through the clock,
-// and the marked steps (conditional, always-succeeding, deciding) behave as marked.
+// The executor's rules, on the memory system.
 #include <gtest/gtest.h>
 
 #include <stdexcept>

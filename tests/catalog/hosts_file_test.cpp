@@ -1,6 +1,4 @@
-// The hosts file repair: comments and blank lines stay, mappings go, the default entries come
-// after; the file is read and replaced through the file service, whole or not at all, and a
-// file that cannot be read is never rewritten.
+// The hosts file repair on the memory system.
 #include <gtest/gtest.h>
 
 #include "catalog/hosts_file.h"

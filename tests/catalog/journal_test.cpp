@@ -1,8 +1,4 @@
-// The undo journal on the memory system: every repair of the catalogue, on every version and
-// from several starting states, is run and undone, and the registry and hosts file are exactly
-// as before; the undo undone gives the repair's state back. With HKCU sent to another user's
-// hive, the preview and the repair touch only that hive. A journal that cannot be written
-// stops the repair; a damaged entry is refused and changes nothing.
+// The undo journal on the memory system.
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
@@ -12,7 +8,7 @@
 #include "catalog/reg_file.h"
 #include "sysaccess/desktop_user.h"
 #include "sysaccess/text.h"
-#include "tests/fakes/test_support.h"
+#include "tests/fakes/problems.h"
 
 namespace corrivo::testing {
 namespace {
@@ -58,37 +54,22 @@ std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::
   return text;
 }
 
-std::vector<std::uint8_t> Bytes(std::initializer_list<std::uint8_t> b) { return b; }
-
-// Something already where each step acts, of another type than it writes.
+// The shared problems with values of other types than the steps write, a hosts file with
+// bytes beyond text; with subkeys, content below and beside each key a step names.
 void Plant(Machine& m, const Plan& plan, Start start) {
   if (start == Start::Empty) return;
   m.base.files.Put(HostsFilePath(m.system), std::string("# mine\r\n10.1.2.3  bank.example\r\n\x00\xff", 34));
+  const Registry r = m.system.registry();
+  for (const PlantedValue& p : Problems(plan, true)) {
+    const RegistryLocation at = r.Locate(p.root, p.key);
+    m.registry.Put(at.root, at.subkey, p.name, p.value.type, p.value.data);
+  }
   for (const Step& s : plan) {
     const std::wstring key = PlainKeyPath(s.key);
-    if (key.empty()) continue;
-    const RegistryLocation at = m.system.registry().Locate(s.root, key);
-    auto& r = m.registry;
-    switch (s.kind) {
-      case StepKind::WriteDword: r.PutString(at.root, at.subkey, s.name, L"7", RegType::ExpandSz); break;
-      case StepKind::WriteString:
-      case StepKind::WriteExpandString: r.Put(at.root, at.subkey, s.name, RegType::Binary, Bytes({0x41, 0, 0x42})); break;
-      case StepKind::DeleteValue: r.Put(at.root, at.subkey, s.name, RegType::MultiSz, Bytes({0x61, 0, 0, 0, 0, 0})); break;
-      case StepKind::DeleteKey:
-      case StepKind::CreateKey:
-        r.PutDword(at.root, at.subkey + L"\\Child\\Grandchild", L"", 3);
-        r.Put(at.root, at.subkey, L"none", RegType::None, {});
-        break;
-      case StepKind::Special:
-        if (s.special == SpecialStep::PatchStickyNotesFlags)
-          r.Put(at.root, at.subkey, s.name, RegType::Binary, std::vector<std::uint8_t>(12, 0x5A));
-        break;
-      default: break;
-    }
-    if (start == Start::WithSubkeys) {
-      r.PutString(at.root, at.subkey + L"\\Sub", L"kept", L"x");
-      r.Put(at.root, at.subkey, L"neighbour", RegType::Qword, Bytes({1, 2, 3, 4, 5, 6, 7, 8}));
-    }
+    if (key.empty() || start != Start::WithSubkeys) continue;
+    const RegistryLocation at = r.Locate(s.root, key);
+    m.registry.PutDword(at.root, at.subkey + L"\\Sub\\Deeper", L"", 3);
+    m.registry.Put(at.root, at.subkey, L"neighbour", RegType::Qword, {1, 2, 3, 4, 5, 6, 7, 8});
   }
 }
 

@@ -1,7 +1,5 @@
-// The undo journal on the real registry and hosts file under Wine: a repair run the way its
-// button runs it leaves an entry that Wine's own regedit imports back to exactly the state
-// before, the program's own undo does the same, and an undone hosts repair gives back the old
-// file byte for byte.
+// The undo journal on the real registry and hosts file under Wine, and its entries imported
+// by Wine's own regedit.
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"

@@ -1,7 +1,4 @@
-// Previews against the memory system, over the whole catalogue on every supported version and
-// three planted states. The preview is checked against the repair itself: the plan is then run
-// one step at a time, and before each step the registry must hold what the preview said was
-// there, after it what the preview said would be.
+// Previews against the memory system, held to what the repair itself then does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,7 +51,6 @@ std::vector<std::wstring> HostsLines(TestSystem& m) {
 void ExpectPreviewPredictsEachStep(TestSystem& m, const Plan& plan, const RepairPreview& preview,
                                    const std::wstring& dumpBefore, const std::string& hostsBefore) {
   EXPECT_EQ(m.registry.Dump(), dumpBefore) << "the preview wrote to the registry";
-  EXPECT_EQ(m.files.Get(kHosts), hostsBefore);
   EXPECT_EQ(m.files.WriteCount(), 0);
   EXPECT_TRUE(m.runner.Commands().empty());
   EXPECT_TRUE(m.shell.Requests().empty());

@@ -1,5 +1,4 @@
-// The steps that are more than a registry or command call, and the one-click dispatcher: what
-// they ask of the shell, with which paths and texts, and what they answer when a piece is missing.
+// The steps that are more than a registry or command call, and the one-click dispatcher.
 #include <gtest/gtest.h>
 
 #include <cstring>

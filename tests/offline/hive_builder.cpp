@@ -1,9 +1,9 @@
 #include "tests/offline/hive_builder.h"
 
 #include <hivex.h>
-#include <sys/stat.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -59,12 +59,6 @@ std::string Dword(std::uint32_t v) {
   std::string b(4, '\0');
   Put32(b, 0, v);
   return b;
-}
-
-void MakeFolders(const std::string& path) {
-  for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
-    ::mkdir(path.substr(0, at).c_str(), 0755);
-  ::mkdir(path.c_str(), 0755);
 }
 
 std::string ProfileFolder(WindowsVersion version) {
@@ -153,8 +147,8 @@ std::string ReadFile(const std::string& path) {
 OfflineTree::OfflineTree(const std::string& rootFolder, WindowsVersion v, const std::vector<std::string>& names)
     : root(rootFolder), windows(rootFolder + "/Windows"), config(rootFolder + "/Windows/System32/config"),
       users(names), version(v) {
-  MakeFolders(config);
-  MakeFolders(windows + "/System32/drivers/etc");
+  std::filesystem::create_directories(config);
+  std::filesystem::create_directories(windows + "/System32/drivers/etc");
   WriteFile(windows + "/System32/drivers/etc/hosts", "# hosts of the test machine\r\n10.1.2.3 planted.example\r\n");
   WriteFile(Hive("SOFTWARE"), EmptyHiveBytes());
   WriteFile(Hive("SYSTEM"), EmptyHiveBytes());
@@ -183,7 +177,7 @@ OfflineTree::OfflineTree(const std::string& rootFolder, WindowsVersion v, const 
     system.Commit();
   }
   for (const std::string& user : users) {
-    MakeFolders(UserClasses(user).substr(0, UserClasses(user).rfind('/')));
+    std::filesystem::create_directories(UserClasses(user).substr(0, UserClasses(user).rfind('/')));
     WriteFile(UserHive(user), EmptyHiveBytes());
     WriteFile(UserClasses(user), EmptyHiveBytes());
     Planter hive(UserHive(user));

@@ -17,9 +17,8 @@ std::string EmptyHiveBytes();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// A mounted Windows: <root>/Windows/System32/config/{SOFTWARE,SYSTEM} for `version` (and
-// COMPONENTS after XP), with a
-// Select key and two control sets (Select\Current = 2), each user in ProfileList with an
+// A mounted Windows: <root>/Windows/System32/config/{SOFTWARE,SYSTEM} (and COMPONENTS after XP)
+// with a Select key and two control sets (Select\Current = 2), each user in ProfileList with an
 // NTUSER.DAT and a UsrClass.dat, and a hosts file.
 struct OfflineTree {
   OfflineTree(const std::string& root, WindowsVersion version, const std::vector<std::string>& users = {"alice"});

@@ -26,23 +26,6 @@ std::string Shell(const std::string& s) {
   return out + "'";
 }
 
-std::string Hex(const std::vector<std::uint8_t>& bytes) {
-  std::string out;
-  char two[4];
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    std::snprintf(two, sizeof two, "%02x", bytes[i]);
-    out += (i ? "," : "") + std::string(two);
-  }
-  return out;
-}
-
-std::string RegName(const std::wstring& name) {
-  if (name.empty()) return "@";
-  std::string out = "\"";
-  for (char c : WideToUtf8(name)) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-  return out + "\"";
-}
-
 }  // namespace
 
 HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot root, const std::wstring& rawKey) {
@@ -67,7 +50,7 @@ HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot 
 }
 
 bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::vector<PlantedValue>& values) {
-  std::map<std::string, std::string> files;  // hive to .reg text
+  std::map<std::string, RegFileWriter> files;  // hive to its .reg file
   for (const PlantedValue& v : values) {
     const HivePlace place = PlaceInTree(tree, user, v.root, v.key);
     if (place.hive.empty()) {
@@ -75,28 +58,17 @@ bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::
                    WideToUtf8(v.key).c_str());
       return false;
     }
-    std::string& text = files[place.hive];
     // hivexregedit creates a key only below one that is there: name each level first.
-    const std::string path = WideToUtf8(place.path);
-    for (std::size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
-      text += "\n[X\\" + path.substr(0, slash) + "]\n";
-    text += "\n[X\\" + path + "]\n" + RegName(v.name) + "=";
-    if (v.value.type == RegType::Dword && v.value.data.size() == 4) {
-      char dword[16];
-      std::snprintf(dword, sizeof dword, "dword:%02x%02x%02x%02x", v.value.data[3], v.value.data[2], v.value.data[1],
-                    v.value.data[0]);
-      text += dword;
-    } else {
-      char type[16];
-      std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(v.value.type));
-      text += type + Hex(v.value.data);
-    }
-    text += "\n";
+    RegFileWriter& file = files[place.hive];
+    const std::wstring& path = place.path;
+    for (std::size_t slash = path.find(L'\\'); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+      file.CreateKey(RegRoot::Users, path.substr(0, slash));
+    file.AddValue(RegRoot::Users, path, v.name, v.value);
   }
-  for (const auto& [hive, text] : files) {
-    const std::string reg = hive + ".plant.reg";
-    WriteFile(reg, "Windows Registry Editor Version 5.00\n" + text);
-    const int rc = std::system(("hivexregedit --merge --prefix X " + Shell(hive) + " " + Shell(reg)).c_str());
+  for (const auto& [hive, file] : files) {
+    const std::string reg = hive + ".plant.reg", text = WideToUtf8(file.Text());
+    WriteFile(reg, text);
+    const int rc = std::system(("hivexregedit --merge --prefix HKEY_USERS " + Shell(hive) + " " + Shell(reg)).c_str());
     std::remove(reg.c_str());
     if (rc != 0) {
       std::fprintf(stderr, "hivexregedit --merge %s failed on:\n%s\n", hive.c_str(), text.c_str());

@@ -21,7 +21,8 @@ struct HivePlace {
 };
 HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot root, const std::wstring& key);
 
-// Merges the values into the tree's hives with hivexregedit --merge; false when it failed.
+// Merges the values into the tree's hives with hivexregedit --merge, from a .reg file the
+// program's own writer wrote; false when it failed.
 bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::vector<PlantedValue>& values);
 
 // A hive as hivexregedit --export prints it: key path (lower case, no leading backslash, ""

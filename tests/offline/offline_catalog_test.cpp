@@ -1,9 +1,5 @@
-// The scanned catalogue through hive files, on each supported Windows version: problems
-// planted by hivexregedit are found by the offline scan exactly as the memory registry finds
-// the same plants; the repairs give the same results there; hivexregedit's export of the hives
-// afterwards holds, for every value and key the repairs name, what the memory registry holds;
-// the copy kept beside each hive is the hive as it was, byte for byte; and undoing the journal's
-// entries, newest first, gives back every key and value of every hive with its type and bytes.
+// The scanned catalogue through hive files planted and read back by hivexregedit, held to the
+// memory registry with the same plants, on each supported Windows version.
 #include <filesystem>
 #include <set>
 

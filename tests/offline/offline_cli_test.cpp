@@ -1,6 +1,4 @@
-// `corrivo --offline` end to end over a folder tree: every refusal of bad input leaves every
-// file of the tree as it was; the profile is the one --user names; a result that depends on a
-// step only the running system can take has its own exit code, and the preview says so.
+// `corrivo --offline` end to end over a folder tree.
 #include <sys/stat.h>
 #include <sys/time.h>
 
@@ -17,8 +15,6 @@ namespace corrivo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-using Outcome = OfflineRun;
 
 // Every file below the root with its bytes.
 std::map<std::string, std::string> Files(const std::string& root) {
@@ -94,7 +90,7 @@ TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
     std::vector<std::wstring> args = c.args;
     if (c.spoil) args.insert(args.begin(), {L"--user", L"alice"});
     const auto before = Files(tree.root);
-    const Outcome run = RunOffline(tree, args);
+    const OfflineRun run = RunOffline(tree, args);
     EXPECT_EQ(run.code, c.code) << Narrow(run.err);
     EXPECT_NE(run.err.find(c.message), std::wstring::npos) << Narrow(run.err);
     EXPECT_EQ(Files(tree.root), before);
@@ -105,7 +101,7 @@ TEST(OfflineCommandTest, UserNamesTheProfileWhoseHivesChange) {
   TempDir dir;
   const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Vista, {"alice", "bob"});
   const std::string alice = ReadFile(tree.UserHive("alice")), bob = ReadFile(tree.UserHive("bob"));
-  const Outcome run = RunOffline(tree, {L"--user", L"BOB", L"fix", std::to_wstring(RepairWritingTheUser(WindowsVersion::Vista))});
+  const OfflineRun run = RunOffline(tree, {L"--user", L"BOB", L"fix", std::to_wstring(RepairWritingTheUser(WindowsVersion::Vista))});
   EXPECT_EQ(run.code, 0) << Narrow(run.err);
   EXPECT_NE(run.out.find(L"user bob"), std::wstring::npos) << Narrow(run.out);
   EXPECT_EQ(ReadFile(tree.UserHive("alice")), alice);
@@ -122,11 +118,11 @@ TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheir
       return p.back().kind == StepKind::Run && std::none_of(p.begin(), p.end(), [](const Step& s) { return s.decides; });
     });
     ASSERT_NE(id, 0);
-    const Outcome preview = RunOffline(tree, {L"preview", std::to_wstring(id)});
+    const OfflineRun preview = RunOffline(tree, {L"preview", std::to_wstring(id)});
     EXPECT_EQ(preview.code, 0);
     EXPECT_NE(preview.out.find(L"needs the running system, skipped: run cmd.exe"), std::wstring::npos) << Narrow(preview.out);
     EXPECT_EQ(preview.out.find(L"runs cmd.exe"), std::wstring::npos) << "not announced as if it would run";
-    const Outcome fix = RunOffline(tree, {L"fix", std::to_wstring(id), L"--json"});
+    const OfflineRun fix = RunOffline(tree, {L"fix", std::to_wstring(id), L"--json"});
     EXPECT_EQ(fix.code, console::kExitNeedsRunningSystem) << Narrow(fix.out + fix.err);
     EXPECT_NE(fix.out.find(L"\"result\":\"needs the running system\""), std::wstring::npos) << Narrow(fix.out);
   }
@@ -138,7 +134,7 @@ TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
   const int hostsRepair =
       FirstRepair(WindowsVersion::Eight, [](const Step& s) { return s.special == SpecialStep::RewriteHostsFile; });
   const std::string hosts = tree.windows + "/System32/drivers/etc/hosts";
-  const Outcome preview = RunOffline(tree, {L"preview", std::to_wstring(hostsRepair)});
+  const OfflineRun preview = RunOffline(tree, {L"preview", std::to_wstring(hostsRepair)});
   EXPECT_NE(preview.out.find(L"- 10.1.2.3 planted.example"), std::wstring::npos) << Narrow(preview.out);
   RunOffline(tree, {L"fix", std::to_wstring(hostsRepair)});
   const std::string after = ReadFile(hosts);

@@ -1,6 +1,4 @@
-// The offline backend: the registry contract suite over a hive file, and what only hives have:
-// the control set Select names, HKEY_LOCAL_MACHINE made of hives, the merged HKCR, and a hive
-// opened for reading that refuses every write.
+// The offline backend: the registry contract suite over a hive file, and what only hives have.
 #include <memory>
 
 #include "sysaccess/offline/hive_registry.h"

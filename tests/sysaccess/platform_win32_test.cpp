@@ -1,6 +1,4 @@
-// The running system's services under Wine: the registry contract on the real registry (HKLM
-// writes show in the catalogue's tests), the folders, the version Wine reports and ending
-// processes by name.
+// The running system's services under Wine.
 #include <windows.h>
 
 #include <cstdlib>

@@ -1,5 +1,4 @@
-// The registry operations against the in-memory registry, and what only it can stage: denied
-// keys, failing calls, the WOW64 view and handle bookkeeping. Also the root names.
+// The registry operations against the in-memory registry, and what only it can stage.
 #include <functional>
 
 #include "tests/fakes/test_support.h"

@@ -1,6 +1,5 @@
-// What the file service and the environment expansion promise, built into the Linux and the
-// Wine test programs: the running system's file service on each one's real disk, and the
-// Linux stand-in operating system against the real one.
+// What the file service and the environment expansion promise, on each platform's real disk
+// and operating system (the Linux stand-in against the real one).
 #include <gtest/gtest.h>
 
 #include <algorithm>
