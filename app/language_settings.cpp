@@ -82,7 +82,9 @@ bool WriteLanguageRecord(FileService& files, const std::wstring& path, const std
     const bool existed = read == FileRead::Ok;
     TextEncoding encoding = TextEncoding::Ansi;
     std::vector<std::wstring> lines;
-    if (existed) lines = SplitLines(DecodeText(old, [&files](std::string_view b) { return files.AnsiToWide(b); }, &encoding));
+    if (existed) {
+      lines = SplitLines(DecodeText(old, [&files](std::string_view b) { return files.AnsiToWide(b); }, &encoding));
+    }
     SetRecordLine(&lines, std::wstring(kRecordKey) + L"=" + value);
     if (encoding == TextEncoding::Ansi) {
       // Plain ASCII stays plain; anything else goes to UTF-16 with its mark, which every
