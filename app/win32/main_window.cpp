@@ -69,7 +69,13 @@ bool MainWindow::HasIdleWork() const {
 void MainWindow::DoIdleWork() {
   for (int n = 1; n <= layout::kCategoryCount; ++n) {
     if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
-    EnsureRows(n);
+    // Called from the message loop, outside any window procedure: a failure here (out of
+    // memory) leaves that category as far as it got, as a failing click would, and the
+    // program goes on.
+    try {
+      EnsureRows(n);
+    } catch (...) {
+    }
     return;
   }
 }
