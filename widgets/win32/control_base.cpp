@@ -6,10 +6,58 @@
 namespace corrivo::ui::win32 {
 namespace {
 
-constexpr wchar_t kObjectProp[] = L"CorrivoControl";
-
 Point PointFrom(LPARAM lp) {
   return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+}
+
+// The stacking order of each parent's child windows, top first. Asking the window manager
+// costs one round trip per sibling, and painting a transparent control needs the siblings
+// below it, so the order is asked once and kept until this layer changes it: a child made,
+// attached, raised, lowered or destroyed. Nothing else reorders child windows (showing,
+// hiding and moving a child leave its place in the stack). Windows live on one thread.
+class SiblingOrder {
+ public:
+  // A copy: painting and invalidating, which walk it, can make or destroy windows.
+  std::vector<HWND> Of(HWND child) {
+    const HWND parent = GetParent(child);
+    for (auto& entry : known_) {
+      if (entry.first != parent) continue;
+      if (std::find(entry.second.begin(), entry.second.end(), child) != entry.second.end()) return entry.second;
+      Forget(parent);  // a child made behind this layer's back
+      break;
+    }
+    std::vector<HWND> order;
+    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+    known_.emplace_back(parent, order);
+    return order;
+  }
+  // Keeps a known order in step with a change this layer made to it.
+  void Place(HWND child, HWND parent, bool top) {
+    for (auto& entry : known_) {
+      if (entry.first != parent) continue;
+      auto& order = entry.second;
+      order.erase(std::remove(order.begin(), order.end(), child), order.end());
+      order.insert(top ? order.begin() : order.end(), child);
+    }
+  }
+  void Remove(HWND child, HWND parent) {
+    for (auto& entry : known_) {
+      auto& order = entry.second;
+      if (entry.first == parent) order.erase(std::remove(order.begin(), order.end(), child), order.end());
+    }
+  }
+  void Forget(HWND parent) {
+    known_.erase(std::remove_if(known_.begin(), known_.end(), [parent](const auto& e) { return e.first == parent; }),
+                 known_.end());
+  }
+
+ private:
+  std::vector<std::pair<HWND, std::vector<HWND>>> known_;
+};
+
+SiblingOrder& Siblings() {
+  static SiblingOrder order;
+  return order;
 }
 
 }  // namespace
@@ -27,13 +75,23 @@ LRESULT AnswerAfterException(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, WNDPROC 
 
 Control::~Control() {
   if (hwnd_ && IsWindow(hwnd_)) {
-    RemovePropW(hwnd_, kObjectProp);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     if (baseProc_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
   }
 }
 
+// The object behind a window is kept in the window's user data, which the system controls
+// leave to the program; the window is one of ours when its procedure is ours. Both are read
+// in the process, where a window property would be a round trip to the window manager on
+// every message.
 Control* Control::FromHwnd(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+  if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Control::Proc) return nullptr;
+  return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Control::Bind(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void Control::RegisterControlClass(const wchar_t* className, UINT style) {
@@ -55,22 +113,22 @@ bool Control::CreateWindowFor(const wchar_t* className, HWND parent, int id, con
                               const Rect& r, DWORD style, DWORD exStyle, const std::wstring& text) {
   id_ = id;
   name_ = name;
-  // The object is found through a window property from the first message on.
+  // The window finds its object from the first message on (WM_NCCREATE binds it).
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left,
                               r.top, r.width, r.height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                               this);
   if (!hwnd) return false;
   hwnd_ = hwnd;
-  SetPropW(hwnd_, kObjectProp, this);
+  Siblings().Place(hwnd, parent, false);  // a new child window goes under its siblings
   return true;
 }
 
 void Control::Attach(HWND hwnd, int id, const std::wstring& name) {
-  hwnd_ = hwnd;
   id_ = id;
   name_ = name;
-  SetPropW(hwnd_, kObjectProp, this);
+  Bind(hwnd);
+  Siblings().Forget(GetParent(hwnd));
   baseProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Proc)));
 }
@@ -80,16 +138,15 @@ LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     if (msg == WM_NCCREATE) {
       auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-      if (auto* self = static_cast<Control*>(cs->lpCreateParams)) {
-        self->hwnd_ = hwnd;
-        SetPropW(hwnd, kObjectProp, self);
-      }
+      if (auto* self = static_cast<Control*>(cs->lpCreateParams)) self->Bind(hwnd);
     }
     Control* self = FromHwnd(hwnd);
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     base = self->baseProc_;
     if (msg == WM_NCDESTROY) {
-      RemovePropW(hwnd, kObjectProp);
+      Siblings().Remove(hwnd, GetParent(hwnd));
+      Siblings().Forget(hwnd);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
       return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -259,9 +316,10 @@ void Control::PaintBackdrop(HDC dc) {
   SetViewportOrgEx(dc, old.x - mine.left, old.y - mine.top, nullptr);
   if (owner) owner->PrintClient(dc);
   // Siblings below this one, bottom-most first.
-  std::vector<HWND> below;
-  for (HWND h = GetWindow(hwnd_, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) below.push_back(h);
-  for (auto it = below.rbegin(); it != below.rend(); ++it) {
+  const std::vector<HWND> order = Siblings().Of(hwnd_);
+  const auto self = std::find(order.begin(), order.end(), hwnd_);
+  for (auto it = order.end(); self != order.end() && it != self + 1;) {
+    --it;
     Control* sibling = FromHwnd(*it);
     if (!sibling || !IsWindowVisible(*it)) continue;
     RECT r, overlap;
@@ -309,10 +367,12 @@ bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
 void Control::BringToFront() {
   SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Siblings().Place(hwnd_, GetParent(hwnd_), true);
 }
 
 void Control::SendToBack() {
   SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Siblings().Place(hwnd_, GetParent(hwnd_), false);
 }
 
 void Control::Invalidate(bool now) {
@@ -321,15 +381,18 @@ void Control::Invalidate(bool now) {
   // Transparent siblings above show this control through themselves: they repaint with it.
   RECT mine, other, overlap;
   GetWindowRect(hwnd_, &mine);
-  for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
-    Control* above = FromHwnd(h);
+  const std::vector<HWND> order = Siblings().Of(hwnd_);
+  const auto self = std::find(order.begin(), order.end(), hwnd_);
+  for (auto it = self; it != order.begin();) {
+    --it;
+    Control* above = FromHwnd(*it);
     if (!above || !above->Transparent()) continue;
-    GetWindowRect(h, &other);
-    if (IntersectRect(&overlap, &mine, &other)) InvalidateRect(h, nullptr, FALSE);
+    GetWindowRect(*it, &other);
+    if (IntersectRect(&overlap, &mine, &other)) InvalidateRect(*it, nullptr, FALSE);
   }
   if (now) {
     UpdateWindow(hwnd_);
-    for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) UpdateWindow(h);
+    for (auto it = self; it != order.begin();) UpdateWindow(*--it);
   }
 }
 

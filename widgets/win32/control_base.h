@@ -94,6 +94,7 @@ class Control {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void Bind(HWND hwnd);
   void TrackLeave();
   LRESULT RouteChildNotification(UINT msg, WPARAM wp, LPARAM lp);
 
