@@ -149,14 +149,17 @@ void MainWindow::ArrangeAdvancedPage() {
   const Rect note = notebook_->Bounds();
   const layout::AdvancedPageLayout a =
       layout::ArrangeAdvancedPage(note.Extent(), cautionLabel_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
+  // Repainted at once only while it shows (a size change of the window); otherwise it is
+  // painted when it is shown.
+  const bool showing = CurrentPage() == Page::AdvancedFix;
   advancedPage_->SetBounds(a.panel);
-  advancedPage_->Invalidate(true);
+  if (showing) advancedPage_->Invalidate(true);
   categoryNotebook_->SetBounds(a.categoryNotebook);
   for (Category& c : categories_) {
     const Size s = c.page->ClientSize();
     c.scrollBox->SetBounds({0, 0, s.width, s.height});
   }
-  categoryNotebook_->Invalidate(true);
+  if (showing) categoryNotebook_->Invalidate(true);
   cautionLabel_->SetBounds(a.caution);
 }
 

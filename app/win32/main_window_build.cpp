@@ -142,6 +142,8 @@ void MainWindow::BuildEdges() {
     *cornerSlots[i] = std::make_unique<Image>();
     (*cornerSlots[i])->Create(hwnd_, 5100 + i, corners[i], {0, 0, 4, 4}, skin_.corner, false);
   }
+  // The corners lie over the ends of the edges; nothing raised later overlaps them.
+  for (int i = 0; i < 4; ++i) (*cornerSlots[i])->BringToFront();
 }
 
 void MainWindow::BuildHeader() {

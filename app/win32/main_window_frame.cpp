@@ -22,7 +22,9 @@ void MainWindow::ShowPage(Page page) {
   if (!nav_.ShowPage(index)) return;
   ApplyHeaderLooks();
   if (page == Page::GeneralFix) {
-    ArrangeWindow();
+    // The creation sequence shows this page before the window is shown; the window is laid
+    // out once, when it is.
+    if (IsWindowVisible(hwnd_)) ArrangeWindow();
   } else if (page == Page::AdvancedFix) {
     const Size note = notebook_->ClientSize();
     advancedPage_->SetBounds({0, 0, note.width, note.height});
@@ -86,9 +88,6 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   description_->SetBounds(f.description);
   if (userNotice_) userNotice_->SetBounds(f.userNotice);
   contentPanel_->SetBounds(f.contentPanel);
-  for (Image* front : {topLeftCorner_.get(), topRightCorner_.get(), bottomLeftCorner_.get(), bottomRightCorner_.get()}) {
-    front->BringToFront();
-  }
   return f;
 }
 
