@@ -46,7 +46,6 @@ bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   BuildFrame();
   BuildHeader();
   BuildGeneralPage();
-  BuildAdvancedPage();
   BuildReRegistrationPage(internet_, 2);
   BuildReRegistrationPage(mediaPlayer_, 3);
   RunCreationSequence(*this);
@@ -60,6 +59,7 @@ void MainWindow::Show(int showCommand) {
 }
 
 bool MainWindow::HasIdleWork() const {
+  if (!advancedPage_) return true;
   for (const Category& c : categories_) {
     if (!c.built) return true;
   }
@@ -67,16 +67,20 @@ bool MainWindow::HasIdleWork() const {
 }
 
 void MainWindow::DoIdleWork() {
-  for (int n = 1; n <= layout::kCategoryCount; ++n) {
-    if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
-    // Called from the message loop, outside any window procedure: a failure here (out of
-    // memory) leaves that category as far as it got, as a failing click would, and the
-    // program goes on.
-    try {
-      EnsureRows(n);
-    } catch (...) {
+  // Called from the message loop, outside any window procedure: a failure here (out of
+  // memory) leaves that piece as far as it got, as a failing click would, and the program
+  // goes on.
+  try {
+    if (!advancedPage_) {
+      EnsureAdvancedPage();
+      return;
     }
-    return;
+    for (int n = 1; n <= layout::kCategoryCount; ++n) {
+      if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
+      EnsureRows(n);
+      return;
+    }
+  } catch (...) {
   }
 }
 
@@ -302,8 +306,6 @@ void MainWindow::LoadLanguage() {
   // Captions may have changed length: the auto-sized labels and the rows measure again.
   description_->AutoSize();
   for (auto& l : headerLabels_) l->AutoSize();
-  for (auto& c : categories_) c.label->AutoSize();
-  cautionLabel_->AutoSize();
 }
 
 void MainWindow::SaveColumnTitle() { columnTitle_ = scanList_->ColumnCaption(0); }
@@ -340,9 +342,8 @@ void MainWindow::StartThread(WindowsVersion windows) {
 }
 
 void MainWindow::AnchorControls() {
-  // The category notebook and the General Fix progress bar are placed by the layout pass that
-  // every size change runs; running it once here puts both in place.
-  ArrangeAdvancedPage();
+  // The General Fix progress bar is placed by the layout pass that every size change runs;
+  // running it once here puts it in place. The Advanced Fix page is arranged when it is made.
   ArrangeGeneralPage();
 }
 

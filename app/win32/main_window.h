@@ -60,9 +60,9 @@ class MainWindow : private CreationSteps {
   HWND hwnd() const { return hwnd_; }
   // Keyboard navigation among the controls (Tab, Space, Enter) for the message loop.
   bool PreTranslate(MSG& msg);
-  // Work left for idle moments: the rows of the categories not yet shown, made one category
-  // at a time, so that they are ready before a tile is clicked and neither the first paint
-  // nor any input waits for them.
+  // Work left for idle moments: the Advanced Fix page, then the rows of the categories not yet
+  // shown, made one piece at a time, so that they are ready before a tile is clicked and
+  // neither the first paint nor any input waits for them.
   bool HasIdleWork() const;
   void DoIdleWork();
 
@@ -159,6 +159,7 @@ class MainWindow : private CreationSteps {
 
   // --- Advanced Fix page (main_window_advanced.cpp).
   void BuildAdvancedPage();
+  void EnsureAdvancedPage();
   void BuildCategory(int number);
   void EnsureRows(int category);
   void LayoutRows(Category& c, int width);
@@ -233,7 +234,7 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<ui::win32::ImageButton> scanButton_, stopScanButton_, fixButton_, stopFixButton_;
   std::unique_ptr<ui::win32::CheckBox> selectAll_;
   std::unique_ptr<ImageProgress> generalProgress_;  // of the scan and of the fix
-  // Advanced Fix page.
+  // Advanced Fix page, made when idle or when first shown (null until then).
   std::unique_ptr<Panel> advancedPage_;
   std::unique_ptr<Label> cautionLabel_;          // "do not click Fix unless ..."
   std::unique_ptr<PageNote> categoryNotebook_;  // one page per category

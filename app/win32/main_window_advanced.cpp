@@ -51,6 +51,22 @@ void MainWindow::BuildAdvancedPage() {
   for (int n = 1; n <= layout::kCategoryCount; ++n) BuildCategory(n);
 }
 
+void MainWindow::EnsureAdvancedPage() {
+  if (advancedPage_) return;
+  BuildAdvancedPage();
+  // The language was applied at creation; the page's texts come now, as the rows' do.
+  WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
+  fresh.Own(*cautionLabel_, ComponentKind::Label);
+  for (Category& c : categories_) fresh.Own(*c.label, ComponentKind::Label);
+  if (language_) language_->TranslateComponent(fresh);
+  cautionLabel_->AutoSize();
+  for (Category& c : categories_) c.label->AutoSize();
+  // The category chosen so far (the creation sequence chooses the first).
+  if (nav_.Category() >= 1) categoryNotebook_->SetTabIndex(nav_.Category() - 1);
+  ApplyCategoryLooks();
+  ArrangeAdvancedPage();
+}
+
 void MainWindow::BuildCategory(int n) {
   const layout::CategoryInfo& info = layout::Categories()[static_cast<std::size_t>(n - 1)];
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
@@ -92,6 +108,7 @@ void MainWindow::BuildCategory(int n) {
 }
 
 void MainWindow::EnsureRows(int n) {
+  EnsureAdvancedPage();
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
   if (c.built) return;
   c.built = true;
@@ -146,6 +163,7 @@ void MainWindow::LayoutRows(Category& c, int width) {
 }
 
 void MainWindow::ArrangeAdvancedPage() {
+  if (!advancedPage_) return;
   const Rect note = notebook_->Bounds();
   const layout::AdvancedPageLayout a =
       layout::ArrangeAdvancedPage(note.Extent(), cautionLabel_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
@@ -165,6 +183,7 @@ void MainWindow::ArrangeAdvancedPage() {
 
 void MainWindow::SelectCategory(int n) {
   if (!nav_.SelectCategory(n)) return;
+  if (!advancedPage_) return;  // the page takes the choice when it is made
   // The rows are made while their page is still hidden: it is then painted once, whole.
   if (CurrentPage() == Page::AdvancedFix) EnsureRows(n);
   categoryNotebook_->SetTabIndex(n - 1);
@@ -175,6 +194,7 @@ void MainWindow::SelectCategory(int n) {
 }
 
 void MainWindow::ApplyCategoryLooks() {
+  if (!advancedPage_) return;
   for (int k = 1; k <= layout::kCategoryCount; ++k) {
     Category& c = categories_[static_cast<std::size_t>(k - 1)];
     c.tile->SetImageIndex(nav_.CategoryPicture(k));

@@ -26,6 +26,7 @@ void MainWindow::ShowPage(Page page) {
     // out once, when it is.
     if (IsWindowVisible(hwnd_)) ArrangeWindow();
   } else if (page == Page::AdvancedFix) {
+    EnsureAdvancedPage();
     const Size note = notebook_->ClientSize();
     advancedPage_->SetBounds({0, 0, note.width, note.height});
     EnsureRows(nav_.Category());
@@ -213,6 +214,7 @@ void MainWindow::RepaintNow() {
 
 void MainWindow::OnMouseWheel(WPARAM wp, LPARAM lp) {
   const Page page = CurrentPage();
+  if (!advancedPage_) return;  // not made yet, so not shown: the wheel has nothing to scroll
   ScrollBox& desktop = *categories_[0].scrollBox;
   POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   ScreenToClient(desktop.hwnd(), &p);

@@ -549,6 +549,7 @@ class WindowGuiLanguage : public WindowGui {
         "[Scanner_FixWindows_FormMain]\r\n"
         "FixWindows_FormMain.Caption=Corrivo Probe\r\n"
         "Label_General.Caption=Allgemein\r\n"
+        "Label_Tips.Caption=Nur bei diesen Problemen\r\n"
         "Label_401.Caption=Taskmanager wieder einschalten\r\n"
         "Button_401.Caption=Los\r\n"
         "[FixWindows_M]\r\n"
@@ -577,6 +578,7 @@ TEST_F(WindowGuiLanguage, TextsComeFromTheLanguageFileAlsoForRowsMadeLater) {
   EXPECT_EQ(WindowText(Ctl(ids::kLabelGeneral)), L"Allgemein");
   EXPECT_EQ(WindowText(Ctl(ids::kLabelAdvanced)), L"Advanced Fix");  // no key: the built-in text
   ShowCategory(5);
+  EXPECT_EQ(WindowText(Ctl(ids::kLabelTips)), L"Nur bei diesen Problemen");  // a page made later
   EXPECT_EQ(WindowText(Ctl(ids::FixLabel(401))), L"Taskmanager wieder einschalten");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(401))), L"Los");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(402))), L"Fix");
