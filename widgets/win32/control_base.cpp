@@ -128,7 +128,7 @@ void Control::Attach(HWND hwnd, int id, const std::wstring& name) {
   id_ = id;
   name_ = name;
   Bind(hwnd);
-  Siblings().Forget(GetParent(hwnd));
+  Siblings().Place(hwnd, GetParent(hwnd), false);  // just made: under its siblings
   baseProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Proc)));
 }
