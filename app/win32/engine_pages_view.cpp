@@ -13,10 +13,10 @@ ui::win32::ImageButton* Win32EnginePagesView::Button(PageButton b) const {
     case PageButton::StopScan: return c_.stopScan;
     case PageButton::Fix: return c_.fix;
     case PageButton::StopFix: return c_.stopFix;
-    case PageButton::FixIE: return c_.fixIE;
-    case PageButton::StopFixIE: return c_.stopFixIE;
-    case PageButton::FixWmp: return c_.fixWmp;
-    case PageButton::StopFixWmp: return c_.stopFixWmp;
+    case PageButton::FixIE: return c_.reRegistration(true).start;
+    case PageButton::StopFixIE: return c_.reRegistration(true).stop;
+    case PageButton::FixWmp: return c_.reRegistration(false).start;
+    case PageButton::StopFixWmp: return c_.reRegistration(false).stop;
   }
   return c_.scan;
 }
@@ -24,8 +24,8 @@ ui::win32::ImageButton* Win32EnginePagesView::Button(PageButton b) const {
 ui::win32::ImageProgress* Win32EnginePagesView::Bar(PageProgress p) const {
   switch (p) {
     case PageProgress::Main: return c_.mainBar;
-    case PageProgress::IE: return c_.ieBar;
-    case PageProgress::Wmp: return c_.wmpBar;
+    case PageProgress::IE: return c_.reRegistration(true).bar;
+    case PageProgress::Wmp: return c_.reRegistration(false).bar;
   }
   return c_.mainBar;
 }

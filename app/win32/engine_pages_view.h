@@ -15,8 +15,14 @@ namespace corrivo::app {
 
 struct EnginePageControls {
   HWND window = nullptr;
-  ui::win32::ImageButton *scan, *stopScan, *fix, *stopFix, *fixIE, *stopFixIE, *fixWmp, *stopFixWmp;
-  ui::win32::ImageProgress *mainBar, *ieBar, *wmpBar;
+  ui::win32::ImageButton *scan, *stopScan, *fix, *stopFix;
+  ui::win32::ImageProgress* mainBar;
+  // A re-registration page's controls; the page is made on first use.
+  struct ReRegistration {
+    ui::win32::ImageButton *start, *stop;
+    ui::win32::ImageProgress* bar;
+  };
+  std::function<ReRegistration(bool internetExplorer)> reRegistration;
   ui::win32::CheckBox* selectAll;
   ui::win32::ListView* list;
   // Hands a queued message to the window's keyboard navigation first (IsDialogMessage).

@@ -46,8 +46,6 @@ bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   BuildFrame();
   BuildHeader();
   BuildGeneralPage();
-  BuildReRegistrationPage(internet_, 2);
-  BuildReRegistrationPage(mediaPlayer_, 3);
   RunCreationSequence(*this);
   WireEnginePages();
   return true;
@@ -59,7 +57,7 @@ void MainWindow::Show(int showCommand) {
 }
 
 bool MainWindow::HasIdleWork() const {
-  if (!advancedPage_) return true;
+  if (!advancedPage_ || !internet_.fill || !mediaPlayer_.fill) return true;
   for (const Category& c : categories_) {
     if (!c.built) return true;
   }
@@ -73,6 +71,11 @@ void MainWindow::DoIdleWork() {
   try {
     if (!advancedPage_) {
       EnsureAdvancedPage();
+      return;
+    }
+    for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
+      if (r->fill) continue;
+      EnsureReRegistrationPage(*r);
       return;
     }
     for (int n = 1; n <= layout::kCategoryCount; ++n) {
@@ -348,10 +351,9 @@ void MainWindow::AnchorControls() {
 }
 
 void MainWindow::FillPages() {
-  for (Panel* fill : {generalPage_.get(), internet_.fill.get(), mediaPlayer_.fill.get()}) {
-    const Size s = ui::win32::Control::FromHwnd(GetParent(fill->hwnd()))->ClientSize();
-    fill->SetBounds({0, 0, s.width, s.height});
-  }
+  // The re-registration pages fill theirs when they are made.
+  const Size s = notebook_->Page(0).ClientSize();
+  generalPage_->SetBounds({0, 0, s.width, s.height});
 }
 
 void MainWindow::PlaceStopFixOverFix() {

@@ -91,6 +91,7 @@ class MainWindow : private CreationSteps {
     POINT at{};
   };
   struct ReRegistrationPage {
+    int index = 0;                   // its page: 2 (Internet Explorer) or 3 (Media Player)
     Panel* page = nullptr;
     std::unique_ptr<Panel> fill;     // fills the page
     std::unique_ptr<Panel> centred;  // the text, picture, buttons and bar, centred in `fill`
@@ -149,7 +150,11 @@ class MainWindow : private CreationSteps {
   void BuildEdges();
   void BuildHeader();
   void BuildGeneralPage();
-  void BuildReRegistrationPage(ReRegistrationPage& p, int index);
+  void BuildReRegistrationPage(ReRegistrationPage& p);
+  // Made when idle or on first use (shown, or asked for by the page logic): translated,
+  // centred and wired then.
+  ReRegistrationPage& EnsureReRegistrationPage(ReRegistrationPage& p);
+  void CentreReRegistrationPage(ReRegistrationPage& p);
   template <typename T>
   T& Register(std::unique_ptr<T>& slot, ComponentKind kind);
   void RegisterComponent(Control& control, ComponentKind kind);
@@ -240,7 +245,7 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<PageNote> categoryNotebook_;  // one page per category
   std::array<Category, 6> categories_;
   // Re-registration pages.
-  ReRegistrationPage internet_, mediaPlayer_;
+  ReRegistrationPage internet_{2}, mediaPlayer_{3};
 };
 
 }  // namespace corrivo::app

@@ -243,9 +243,9 @@ void MainWindow::BuildGeneralPage() {
   generalProgress_->SetBarVisible(false);
 }
 
-void MainWindow::BuildReRegistrationPage(ReRegistrationPage& r, int index) {
-  const bool ie = index == 2;
-  r.page = &notebook_->Page(index);
+void MainWindow::BuildReRegistrationPage(ReRegistrationPage& r) {
+  const bool ie = r.index == 2;
+  r.page = &notebook_->Page(r.index);
   r.fill = std::make_unique<Panel>();
   r.fill->Create(r.page->hwnd(), ie ? ids::kPanelFixIE : ids::kPanelFixWMP, ie ? L"Panel_FixIE" : L"Panel_FixWMP",
                  {0, 0, 650, 380}, palette::kPage);
@@ -285,6 +285,30 @@ void MainWindow::BuildReRegistrationPage(ReRegistrationPage& r, int index) {
                      palette::kPage, skin_.progress);
   r.progress->SetRange(0, 103);
   r.progress->SetBarVisible(false);
+}
+
+MainWindow::ReRegistrationPage& MainWindow::EnsureReRegistrationPage(ReRegistrationPage& r) {
+  if (r.fill) return r;
+  BuildReRegistrationPage(r);
+  // The language was applied at creation; the page's texts come now, as the rows' do.
+  WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
+  fresh.Own(*r.info, ComponentKind::Label);
+  fresh.Own(*r.start, ComponentKind::PushButton);
+  fresh.Own(*r.stop, ComponentKind::PushButton);
+  if (language_) language_->TranslateComponent(fresh);
+  const Size s = r.page->ClientSize();
+  r.fill->SetBounds({0, 0, s.width, s.height});
+  CentreReRegistrationPage(r);
+  // The Stop button lies under its start button, hidden until its task runs.
+  r.stop->SetVisible(false);
+  if (r.index == 2) {
+    r.start->OnClick = [this] { pages_->Button_FixIEClick(); };
+    r.stop->OnClick = [this] { pages_->Button_StopFix_IEClick(); };
+  } else {
+    r.start->OnClick = [this] { pages_->Button_Fix_MediaPlayerClick(); };
+    r.stop->OnClick = [this] { pages_->Button_StopFix_MediaPlayerClick(); };
+  }
+  return r;
 }
 
 }  // namespace corrivo::app

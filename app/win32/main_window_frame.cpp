@@ -33,7 +33,16 @@ void MainWindow::ShowPage(Page page) {
     ArrangeAdvancedPage();
     ArrangeWindow();
     SetFocus(categories_[0].scrollBox->hwnd());
+  } else {
+    EnsureReRegistrationPage(page == Page::InternetExplorer ? internet_ : mediaPlayer_);
   }
+}
+
+// Pages 2 and 3 keep their inner panels centred.
+void MainWindow::CentreReRegistrationPage(ReRegistrationPage& r) {
+  const Size outer = r.fill->ClientSize();
+  const Size inner = r.centred->Bounds().Extent();
+  r.centred->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
 }
 
 void MainWindow::ArrangeWindow() {
@@ -47,11 +56,8 @@ void MainWindow::ArrangeWindow() {
     RedrawWindow(contentPanel_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ArrangeAdvancedPage();
   }
-  // Pages 2 and 3 keep their inner panels centred.
   for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
-    const Size outer = r->fill->ClientSize();
-    const Size inner = r->centred->Bounds().Extent();
-    r->centred->SetBounds({(outer.width - inner.width) / 2, (outer.height - inner.height) / 2, inner.width, inner.height});
+    if (r->fill) CentreReRegistrationPage(*r);
   }
   ApplyShapes();
 }

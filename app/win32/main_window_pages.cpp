@@ -200,21 +200,19 @@ void MainWindow::WireEnginePages() {
   c.stopScan = stopScanButton_.get();
   c.fix = fixButton_.get();
   c.stopFix = stopFixButton_.get();
-  c.fixIE = internet_.start.get();
-  c.stopFixIE = internet_.stop.get();
-  c.fixWmp = mediaPlayer_.start.get();
-  c.stopFixWmp = mediaPlayer_.stop.get();
   c.mainBar = generalProgress_.get();
-  c.ieBar = internet_.progress.get();
-  c.wmpBar = mediaPlayer_.progress.get();
+  c.reRegistration = [this](bool internetExplorer) {
+    ReRegistrationPage& r = EnsureReRegistrationPage(internetExplorer ? internet_ : mediaPlayer_);
+    return EnginePageControls::ReRegistration{r.start.get(), r.stop.get(), r.progress.get()};
+  };
   c.selectAll = selectAll_.get();
   c.list = scanList_.get();
   c.preTranslate = [this](MSG& msg) { return PreTranslate(msg); };
   pagesView_ = std::make_unique<Win32EnginePagesView>(c);
   // Each Stop button lies under its start button; hidden there, it cannot take a click or
   // the keyboard focus until its task runs.
-  for (PageButton b : {PageButton::Scan, PageButton::Fix, PageButton::FixIE, PageButton::FixWmp})
-    pagesView_->BringToFront(b);
+  // (The re-registration pages do the same when they are made.)
+  for (PageButton b : {PageButton::Scan, PageButton::Fix}) pagesView_->BringToFront(b);
 
   EnginePageTexts texts;
   texts.noProblems = messages_.noProblems;
@@ -235,10 +233,6 @@ void MainWindow::WireEnginePages() {
   stopFixButton_->OnClick = [&pages] { pages.Button_StopFixClick(); };
   selectAll_->OnClick = [&pages] { pages.CheckBox_SelectAllClick(); };
   scanList_->OnItemChecked = [&pages](int) { pages.ListView_FixItemChecked(); };
-  internet_.start->OnClick = [&pages] { pages.Button_FixIEClick(); };
-  internet_.stop->OnClick = [&pages] { pages.Button_StopFix_IEClick(); };
-  mediaPlayer_.start->OnClick = [&pages] { pages.Button_Fix_MediaPlayerClick(); };
-  mediaPlayer_.stop->OnClick = [&pages] { pages.Button_StopFix_MediaPlayerClick(); };
 }
 
 // --- "What will this change?"

@@ -550,6 +550,7 @@ class WindowGuiLanguage : public WindowGui {
         "FixWindows_FormMain.Caption=Corrivo Probe\r\n"
         "Label_General.Caption=Allgemein\r\n"
         "Label_Tips.Caption=Nur bei diesen Problemen\r\n"
+        "Button_FixIE.Caption=IE reparieren\r\n"
         "Label_401.Caption=Taskmanager wieder einschalten\r\n"
         "Button_401.Caption=Los\r\n"
         "[FixWindows_M]\r\n"
@@ -578,7 +579,8 @@ TEST_F(WindowGuiLanguage, TextsComeFromTheLanguageFileAlsoForRowsMadeLater) {
   EXPECT_EQ(WindowText(Ctl(ids::kLabelGeneral)), L"Allgemein");
   EXPECT_EQ(WindowText(Ctl(ids::kLabelAdvanced)), L"Advanced Fix");  // no key: the built-in text
   ShowCategory(5);
-  EXPECT_EQ(WindowText(Ctl(ids::kLabelTips)), L"Nur bei diesen Problemen");  // a page made later
+  EXPECT_EQ(WindowText(Ctl(ids::kLabelTips)), L"Nur bei diesen Problemen");  // pages made later
+  EXPECT_EQ(WindowText(Ctl(ids::kButtonFixIE)), L"IE reparieren");
   EXPECT_EQ(WindowText(Ctl(ids::FixLabel(401))), L"Taskmanager wieder einschalten");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(401))), L"Los");
   EXPECT_EQ(WindowText(Ctl(ids::FixButton(402))), L"Fix");
