@@ -106,5 +106,30 @@ TEST(FillGradient, EmptyRectanglesPaintNothingAndHugeOnesKeepTheirColoursInRange
   EXPECT_EQ(canvas.Diff(expected), "");
 }
 
+// Bands of paints share one buffer: a band painted while another is open (a paint inside a
+// paint) must not draw into the open one, and nothing a band sets (clipping, the viewport)
+// may reach the next.
+TEST(BandBuffer, ANestedBandGetsItsOwnBufferAndEachBandStartsClean) {
+  Canvas screen(40, 40);
+  ASSERT_TRUE(screen.ok());
+  const RECT band = {10, 10, 30, 30};
+  {
+    BandBuffer outer(screen.dc(), band, 64 * 1024);
+    FillSolid(outer.dc(), band, RGB(255, 0, 0));
+    {
+      BandBuffer inner(screen.dc(), band, 64 * 1024);
+      FillSolid(inner.dc(), band, RGB(0, 0, 255));
+      IntersectClipRect(inner.dc(), 0, 0, 0, 0);
+    }
+    EXPECT_EQ(GetPixel(outer.dc(), 20, 20), RGB(255, 0, 0));
+    IntersectClipRect(outer.dc(), 0, 0, 0, 0);
+  }
+  BandBuffer next(screen.dc(), {0, 0, 8, 8}, 64 * 1024);
+  FillSolid(next.dc(), {0, 0, 8, 8}, RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(next.dc(), 7, 7), RGB(0, 255, 0));
+  next.CopyTo(screen.dc(), {0, 0, 8, 8});
+  EXPECT_EQ(GetPixel(screen.dc(), 3, 3), RGB(0, 255, 0));
+}
+
 }  // namespace
 }  // namespace corrivo::ui::win32

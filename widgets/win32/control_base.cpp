@@ -289,7 +289,8 @@ void Control::PaintBuffered() {
   // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
   // rows of at most a quarter of a megabyte: each band goes out in one piece, so nothing
   // flickers, and no window-sized bitmap is ever made (under Wine the memory of the biggest
-  // one stays with the process: half-megabyte bands cost 0.3 MiB more at the peak). Fewer,
+  // one stays with the process: half-megabyte bands cost 0.3 MiB more at the peak). One
+  // band-sized buffer is kept for all paints (see BandBuffer). Fewer,
   // bigger bands would cost memory; more, smaller ones start-up time (every band paints the
   // control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
   constexpr LONG kBandPixels = 64 * 1024;
@@ -297,7 +298,7 @@ void Control::PaintBuffered() {
   const LONG rows = std::max<LONG>(16, (kBandPixels / width) & ~LONG{15});
   for (LONG top = dirty.top; top < dirty.bottom; top += rows) {
     const RECT band = {dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
-    BackBuffer buffer(paint.get(), band);
+    BandBuffer buffer(paint.get(), band, kBandPixels);
     IntersectClipRect(buffer.dc(), band.left, band.top, band.right, band.bottom);
     if (Transparent()) PaintBackdrop(buffer.dc());
     Paint(buffer.dc(), rc);

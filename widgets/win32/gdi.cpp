@@ -29,6 +29,70 @@ void BackBuffer::CopyTo(HDC target, const RECT& area) const {
          area.top, SRCCOPY);
 }
 
+namespace {
+
+struct SharedBand {
+  HDC dc = nullptr;
+  Bitmap bitmap;
+  HGDIOBJ old = nullptr;
+  LONG width = 0, height = 0;
+  bool busy = false;
+};
+
+SharedBand& Shared() {
+  static SharedBand band;
+  return band;
+}
+
+}  // namespace
+
+BandBuffer::BandBuffer(HDC target, const RECT& area, long maxPixels) {
+  const LONG width = std::max<LONG>(1, area.right - area.left);
+  const LONG height = std::max<LONG>(1, area.bottom - area.top);
+  SharedBand& s = Shared();
+  const LONG wantWidth = std::max(width, s.width), wantHeight = std::max(height, s.height);
+  const bool fits = width <= s.width && height <= s.height;
+  if (s.busy || (!fits && static_cast<long long>(wantWidth) * wantHeight > maxPixels)) {
+    own_ = std::make_unique<BackBuffer>(target, area);
+    dc_ = own_->dc();
+    return;
+  }
+  if (!s.dc) s.dc = CreateCompatibleDC(target);
+  if (!s.dc) {
+    own_ = std::make_unique<BackBuffer>(target, area);
+    dc_ = own_->dc();
+    return;
+  }
+  if (!fits) {
+    Bitmap grown(CreateCompatibleBitmap(target, wantWidth, wantHeight));
+    if (!grown) {
+      own_ = std::make_unique<BackBuffer>(target, area);
+      dc_ = own_->dc();
+      return;
+    }
+    const HGDIOBJ previous = SelectObject(s.dc, grown.get());
+    if (!s.old) s.old = previous;
+    s.bitmap = std::move(grown);
+    s.width = wantWidth;
+    s.height = wantHeight;
+  }
+  s.busy = true;
+  dc_ = s.dc;
+  saved_ = SaveDC(dc_);
+  SetViewportOrgEx(dc_, -area.left, -area.top, nullptr);
+}
+
+BandBuffer::~BandBuffer() {
+  if (own_) return;
+  RestoreDC(dc_, saved_);
+  Shared().busy = false;
+}
+
+void BandBuffer::CopyTo(HDC target, const RECT& area) const {
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_, area.left, area.top,
+         SRCCOPY);
+}
+
 COLORREF Mix(COLORREF a, COLORREF b, int p) {
   auto ch = [p](int x, int y) { return (x * (100 - p) + y * p) / 100; };
   return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));

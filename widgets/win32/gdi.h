@@ -1,6 +1,7 @@
 // Owners of GDI objects and device contexts, and the few drawing primitives the skin uses.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "sysaccess/win32/win32_api.h"
@@ -108,6 +109,26 @@ class BackBuffer {
   HDC dc_ = nullptr;
   Bitmap bitmap_;
   HGDIOBJ old_ = nullptr;
+};
+
+// The back buffer of one band of a paint, reusing one bitmap and memory DC for every paint of
+// the thread (windows live on one thread): making them afresh is most of a small control's
+// paint time. The shared bitmap grows to the largest band up to `maxPixels`; a bigger band,
+// and a paint inside a paint, get a buffer of their own. Each use starts from the DC's
+// default state and leaves nothing selected behind.
+class BandBuffer {
+ public:
+  BandBuffer(HDC target, const RECT& area, long maxPixels);
+  ~BandBuffer();
+  BandBuffer(const BandBuffer&) = delete;
+  BandBuffer& operator=(const BandBuffer&) = delete;
+  HDC dc() const { return dc_; }
+  void CopyTo(HDC target, const RECT& area) const;
+
+ private:
+  std::unique_ptr<BackBuffer> own_;
+  HDC dc_ = nullptr;
+  int saved_ = 0;
 };
 
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
