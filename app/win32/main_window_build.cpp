@@ -156,6 +156,10 @@ void MainWindow::BuildHeader() {
     contentBorder_[i]->Create(bk, 5110 + i, border[i], {0, 0, 4, 4}, i < 4 ? skin_.contentEdge : skin_.contentCorner,
                               false);
   }
+  // The right edge and the top right corner lie over their neighbours; nothing raised later
+  // overlaps them.
+  contentBorder_[3]->BringToFront();
+  contentBorder_[5]->BringToFront();
   ui::PictureItem line;
   line.name = L"Line";
   line.picture = 0;

@@ -109,8 +109,6 @@ void MainWindow::ArrangeContentParts(Size panel) {
   const Rect border[8] = {c.contentTop,     c.contentLeft,     c.contentBottom,     c.contentRight,
                           c.contentTopLeft, c.contentTopRight, c.contentBottomLeft, c.contentBottomRight};
   for (int i = 0; i < 8; ++i) contentBorder_[i]->SetBounds(border[i]);
-  contentBorder_[3]->BringToFront();  // the right edge
-  contentBorder_[5]->BringToFront();  // the top right corner
   headerStrip_->SetBounds(c.headerStrip);
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetBounds(c.tiles[i]);
