@@ -49,6 +49,9 @@ TEST(ArrangeFrameTest, EdgesFollowTheBordersAndTheTitleButtonsTheRightEdge) {
   // The edges lie on the border, the background within them, the rest apart on it.
   EXPECT_EQ((Edges{l.leftEdge.left, l.topEdge.top, l.rightEdge.Right(), l.bottomRightCorner.Bottom()}),
             (Edges{0, 0, kMinimumSize.width, kMinimumSize.height}));
+  // The bottom-right corner ends in the window's corner; the grip sits 13 pixels in from it.
+  EXPECT_EQ((Edges{l.sizeGrip.left, l.sizeGrip.top, l.bottomRightCorner.Right(), l.bottomRightCorner.Bottom()}),
+            (Edges{kMinimumSize.width - 13, kMinimumSize.height - 13, kMinimumSize.width, kMinimumSize.height}));
   EXPECT_EQ(EdgesOf(l.background), (Edges{l.leftEdge.Right(), l.topEdge.Bottom(), l.rightEdge.left, l.bottomEdge.top}));
   const Rect parts[] = {l.closeButton, l.restoreButton, l.minimiseButton, l.titleIcon,    l.title,
                         l.logo,        l.description,   l.contentPanel,   l.sizeGrip};

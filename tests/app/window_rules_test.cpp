@@ -33,6 +33,7 @@ TEST(SizeToggleTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheExactBoundsBack) 
   EXPECT_TRUE(max.bounds == work && toggle.Maximised() && !max.showMaximise && max.showRestore);
   const auto restore = toggle.Toggle(work, work, 1250);
   EXPECT_TRUE(restore.bounds == before && !toggle.Maximised() && restore.showMaximise && !restore.showRestore);
+  EXPECT_TRUE(max.statusColumn == 100 && restore.statusColumn == 100) << "the status column keeps its width";
 }
 
 TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {

@@ -240,6 +240,10 @@ TEST(ExportTest, BatchFileJumpsOnlyToItsOwnLabels) {
   const ExportResult wide = exporting::WriteBatchFile({EdgeWidePlan()}, WindowsVersion::Seven, {});
   EXPECT_FALSE(wide.ok);
   EXPECT_TRUE(Contains(wide.error, L"repair 9002: step 1 (")) << Narrow(wide.error);
+  // Outside quotes, what would split or redirect the command reaches cmd.exe behind a caret.
+  const ExportResult command =
+      exporting::WriteBatchFile({{9005, L"", {corrivo::Run(L"/c echo (a) <i >o ^ | \"(q) <>\"")}}}, WindowsVersion::Seven, {});
+  EXPECT_TRUE(Contains(command.text, L"cmd.exe\" /c echo ^(a^) ^<i ^>o ^^ ^| \"(q) <>\"\r\n")) << Narrow(command.text);
 }
 
 TEST(ExportTest, PlaybookConditionsReferToEarlierResults) {
@@ -263,6 +267,9 @@ TEST(ExportTest, PlaybookConditionsReferToEarlierResults) {
     }
   }
   EXPECT_EQ(conditions, 1) << "the edge plan's fallback after a registry step";
+  // A fallback after a step the playbook leaves out always runs: 205's blank start page.
+  const ExportResult homePage = ExportRepairs(ExportFormat::Ansible, {205}, WindowsVersion::Seven, ExportOptions{true});
+  EXPECT_TRUE(Contains(homePage.text, L"about:blank")) << Narrow(homePage.text);
 }
 
 }  // namespace

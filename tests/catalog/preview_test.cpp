@@ -175,6 +175,15 @@ TEST(PreviewTest, LaterStepsSeeWhatEarlierStepsWouldLeave) {
   }
 }
 
+// A fallback with no value of its own to show is noted as one; a value shows its condition itself.
+TEST(PreviewTest, AFallbackWithoutAValueIsNoted) {
+  TestSystem m;
+  const RegRoot cu = RegRoot::CurrentUser;
+  const RepairPreview preview = PreviewPlan(m.system, {corrivo::Run(L"/c x"), IfPreviousFailed(CreateKey(cu, L"\\K")),
+                                                       IfPreviousFailed(WriteExpandString(cu, L"\\K", L"v", L"%x%"))});
+  EXPECT_EQ(preview.notes, std::vector<std::wstring>{L"step 2 runs only if the step before it fails"});
+}
+
 TEST(PreviewTest, DescribesValuesByTypeAndBytes) {
   const struct {
     std::optional<RegistryValue> value;

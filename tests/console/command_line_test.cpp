@@ -98,7 +98,7 @@ const Row kRows[] = {
     {{L"export", L"--format", L"zip", L"401"}, Machine::Linux, 2, L"", L"unknown export format 'zip'"},
     {{L"export", L"--format", L"reg", L"--windows", L"xp"}, Machine::Linux, 2, L"", L"'export' needs at least one repair ID"},
     {{L"export", L"--format", L"reg", L"401"}, Machine::Linux, 3, L"", L"'export' needs --windows"},
-    {{L"export", L"--format", L"reg", L"--windows", L"7", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
+    {{L"export", L"--format", L"reg", L"--windows", L"Win8", L"401"}, Machine::Linux, 0, kRegFileHeader, L""},
     {{L"export", L"--format", L"reg", L"--windows", L"7", L"--output", L"C:\\x.reg", L"401", L"103"}, Machine::Linux,
      3, L"", L"cannot export as reg for Windows 7: repair 103 "},
     {{L"fix", L"401", L"--user", L"Anna"}, Machine::Admin7, 2, L"", L"unknown user 'Anna' (current or desktop)"},

@@ -72,7 +72,7 @@ TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
        {L"scan"}, 3, L"holds no System32/config folder"},
       {"pending logs", WindowsVersion::Seven,
        [](const OfflineTree& t) { Age(t.Hive("SOFTWARE")); WriteFile(t.Hive("SOFTWARE") + ".LOG1", std::string(512, 'L')); },
-       {L"fix", fix}, 3, L"transaction log"},
+       {L"fix", fix}, 3, L"has changes still in its transaction log"},
       {"a read-only hive", WindowsVersion::Seven, [](const OfflineTree& t) { ::chmod(t.UserHive("alice").c_str(), 0444); },
        {L"fix", fix}, 3, L"read-only"},
       {"several profiles, none chosen", WindowsVersion::Seven, nullptr, {L"scan"}, 3, L"--user NAME (alice, bob)"},
