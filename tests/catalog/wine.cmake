@@ -35,7 +35,7 @@ add_test(NAME catalog_wine_test
 # 701 rewrites the prefix's hosts file.
 add_test(NAME catalog_repairs_wine_test
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:repairs_wine_test> --gtest_brief=1)
-# The undo journal: regedit /s and the program's own undo on the real registry and hosts file.
+# The undo journal: regedit /s and the program's own undo on the real registry.
 add_test(NAME catalog_journal_wine_test
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:journal_wine_test> --gtest_brief=1)
 set_tests_properties(catalog_wine_test catalog_repairs_wine_test catalog_journal_wine_test PROPERTIES LABELS "catalog;wine" TIMEOUT 600)

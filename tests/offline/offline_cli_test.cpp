@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "catalog/catalog.h"
+#include "catalog/journal.h"
+#include "console/commands.h"
 #include "console/offline/offline_command.h"
 #include "sysaccess/text.h"
 #include "tests/fakes/test_support.h"
@@ -140,6 +142,32 @@ TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
   const std::string after = ReadFile(hosts);
   EXPECT_EQ(after.find("planted.example"), std::string::npos);
   EXPECT_EQ(after.rfind("# hosts of the test machine\r\n", 0), 0u) << after;
+}
+
+// Every repair fixed through the hive files, then undone from its journal entry, last first: the
+// hives, read by hivexregedit, hold again what they held.
+TEST(OfflineCommandTest, UndoingEveryFixGivesTheHivesBackTheirContent) {
+  TempDir dir;
+  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Seven);
+  std::map<std::string, HiveExport> before, fixed, undone;
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &before[hive])) << hive;
+  const std::wstring journal = Utf8ToWide(tree.root) + L"/journal";
+  std::vector<std::wstring> fix{L"--journal", journal, L"fix"};
+  for (const Repair& r : Repairs())
+    if (!r.disabledOn.Contains(WindowsVersion::Seven)) fix.push_back(std::to_wstring(r.id));
+  const OfflineRun run = RunOffline(tree, fix);
+  EXPECT_NE(run.code, 3) << Narrow(run.err);
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &fixed[hive])) << hive;
+  EXPECT_NE(fixed, before);
+  std::vector<JournalEntryInfo> entries;
+  std::wstring error;
+  ASSERT_TRUE(ListJournal(PlatformSystem(), PlatformJournalPlace(journal), &entries, &error)) << Narrow(error);
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const OfflineRun undo = RunOffline(tree, {L"--journal", journal, L"undo", entry->name});
+    EXPECT_EQ(undo.code, 0) << Narrow(entry->name + L": " + undo.err);
+  }
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &undone[hive])) << hive;
+  EXPECT_EQ(undone, before);
 }
 
 }  // namespace
