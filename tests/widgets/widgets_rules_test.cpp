@@ -12,16 +12,6 @@
 namespace corrivo::ui {
 namespace {
 
-TEST(ImageNoteTest, ShowsAPictureItHasOrTheEmptyOneAndIgnoresOtherIndexes) {
-  ImageNoteModel note(3);
-  EXPECT_EQ(note.ImageIndex(), -1);
-  const std::pair<int, int> steps[] = {{2, 2}, {0, 0}, {-1, -1}, {1, 1}, {3, 1}, {5, 1}, {-2, 1}};
-  for (const auto& [index, shown] : steps) {
-    EXPECT_EQ(note.SetImageIndex(index), index == shown) << index;  // a repaint only for a change
-    EXPECT_EQ(note.ImageIndex(), shown) << index;
-  }
-}
-
 TEST(PageNoteTest, SwitchingShowsTheNewPageBeforeHidingTheOld) {
   PageNoteModel pages;
   EXPECT_FALSE(pages.SetTabIndex(0).changed);  // no pages yet
@@ -49,24 +39,6 @@ TEST(ButtonStateTest, TheStateFollowsTheInputAndFallsBackToNormalWithoutAPicture
   EXPECT_EQ(PictureState(ButtonState::Over, onlyNormalAndOver), ButtonState::Over);
   EXPECT_EQ(PictureState(ButtonState::Down, onlyNormalAndOver), ButtonState::Normal);
   EXPECT_EQ(PictureState(ButtonState::Selected, onlyNormalAndOver), ButtonState::Normal);
-}
-
-TEST(PictureItemTest, TheRectangleFollowsTheAlignAndAnUnstretchedPictureKeepsItsSize) {
-  PictureItem item;
-  std::tie(item.left, item.top, item.width, item.height) = std::tuple(7, 3, 20, 10);
-  const std::pair<ItemAlign, Rect> cases[] = {  // in a widget of 200 x 50
-      {ItemAlign::None, {7, 3, 20, 10}},  {ItemAlign::Custom, {7, 3, 20, 10}}, {ItemAlign::Top, {0, 0, 200, 10}},
-      {ItemAlign::Bottom, {0, 40, 200, 10}}, {ItemAlign::Left, {0, 0, 20, 50}}, {ItemAlign::Right, {180, 0, 20, 50}},
-      {ItemAlign::Client, {0, 0, 200, 50}},
-  };
-  for (const auto& [align, expected] : cases) {
-    item.align = align;
-    EXPECT_EQ(ItemRect(item, {200, 50}), expected) << static_cast<int>(align);
-  }
-  item.align = ItemAlign::Right;
-  EXPECT_EQ(PictureDestination(item, {200, 50}, {12, 9}), (Rect{180, 0, 12, 9}));  // at the top left
-  item.stretch = true;
-  EXPECT_EQ(PictureDestination(item, {200, 50}, {12, 9}), (Rect{180, 0, 20, 50}));
 }
 
 class ProgressTest : public ::testing::Test {
