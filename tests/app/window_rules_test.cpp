@@ -14,18 +14,6 @@
 namespace corrivo {
 namespace {
 
-TEST(ResizeTest, EachEdgeFollowsTheCursorAndTheMinimumHolds) {
-  const std::tuple<Edge, Point, Rect> cases[] = {
-      {Edge::Left, {80, 0}, {80, 50, 820, 600}},       {Edge::Right, {1000, 0}, {100, 50, 900, 600}},
-      {Edge::Top, {0, 30}, {100, 30, 800, 620}},       {Edge::Bottom, {0, 700}, {100, 50, 800, 650}},
-      {Edge::Grip, {950, 720}, {100, 50, 850, 670}},
-      // Past the minimum the size stops; a dragged left or top edge then moves the window.
-      {Edge::Left, {300, 0}, {300, 50, 666, 600}},     {Edge::Top, {0, 400}, {100, 400, 800, 468}},
-  };
-  for (const auto& [edge, cursor, expected] : cases)
-    EXPECT_EQ(ResizeByEdge(edge, {100, 50, 800, 600}, cursor), expected) << static_cast<int>(edge);
-}
-
 TEST(SizeToggleTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheExactBoundsBack) {
   SizeToggle toggle;
   const Rect before{123, 77, 700, 520}, work{0, 30, 1280, 994};  // taskbar on top

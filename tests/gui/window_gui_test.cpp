@@ -42,12 +42,19 @@ class WindowGui : public GuiTest {
   void ExpectShown(std::initializer_list<std::pair<int, bool>> controls) {
     for (const auto& [id, shown] : controls) EXPECT_EQ(IsWindowVisible(Ctl(id)) != FALSE, shown) << "control " << id;
   }
-  // Opens the context menu of a row's button with the context-menu key.
-  HWND RowMenu(int id) {
+  // Opens the context menu of a row's button with the context-menu key, picks its `item`-th
+  // entry and answers the box that opens, owned by the window and with this title.
+  HWND FromRowMenu(int id, int item, const wchar_t* title) {
     HWND button = Ctl(ids::FixButton(id));
     PostMessageW(button, WM_KEYDOWN, VK_APPS, 0);
     PostMessageW(button, WM_KEYUP, VK_APPS, 0xC0000001);
-    return WaitForPopupMenu(app.Pid());
+    HWND menu = WaitForPopupMenu(app.Pid());
+    EXPECT_NE(menu, nullptr);
+    for (int i = 0; i < item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = WaitForMessageBox(app.Pid());
+    EXPECT_TRUE(box && GetWindow(box, GW_OWNER) == main && WindowText(box) == title) << "box of menu item " << item;
+    return box;
   }
 };
 
@@ -203,14 +210,8 @@ TEST_F(WindowGui, Repair401FromItsRowPreviewedFixedAndUndone) {
   ASSERT_TRUE(WaitUntilGone(menu) || !IsWindowVisible(menu));
   EXPECT_EQ(WaitForMessageBox(app.Pid(), 500), nullptr);
   // The context-menu key on the row's button, then the menu's first item: the preview.
-  menu = RowMenu(401);
-  ASSERT_NE(menu, nullptr);
-  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  HWND box = WaitForMessageBox(app.Pid());
+  HWND box = FromRowMenu(401, 1, L"What will this change?");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(GetWindow(box, GW_OWNER), main);
-  EXPECT_EQ(WindowText(box), L"What will this change?");
   HWND text = FindControl(box, ids::kPreviewText);
   ASSERT_NE(text, nullptr);
   EXPECT_NE(GetWindowLongW(text, GWL_STYLE) & ES_READONLY, 0);
@@ -237,13 +238,8 @@ TEST_F(WindowGui, Repair401FromItsRowPreviewedFixedAndUndone) {
   EXPECT_EQ(Reg().ValueState(RegRoot::LocalMachine, machineKey, L"DisableTaskMgr"), kValueMissing);
 
   // The menu's second item opens the journal, the newest entry first.
-  menu = RowMenu(401);
-  ASSERT_NE(menu, nullptr);
-  for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(menu, WM_KEYDOWN, key, 0);
-  box = WaitForMessageBox(app.Pid());
+  box = FromRowMenu(401, 2, L"Undo journal");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(GetWindow(box, GW_OWNER), main);
-  EXPECT_EQ(WindowText(box), L"Undo journal");
   HWND list = FindControl(box, ids::kJournalList);
   ASSERT_NE(list, nullptr);
   const LRESULT entries = SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -322,16 +318,6 @@ TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
   }
 }
 
-TEST_F(WindowGui, MinimumSizeHolds) {
-  RECT r = Bounds();
-  SetWindowPos(main, nullptr, r.left, r.top, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-  Settle();
-  r = Bounds();
-  EXPECT_EQ(r.right - r.left, 666);
-  EXPECT_EQ(r.bottom - r.top, 468);
-  Shot(L"minimum-size");
-}
-
 // Drags a frame part as far as `to` (screen): the cursor is put there first, then the button
 // goes down on the part, one move arrives and the button comes up, so exactly one resize runs.
 void Drag(HWND part, POINT to) {
@@ -343,7 +329,7 @@ void Drag(HWND part, POINT to) {
   Settle(200);
 }
 
-TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
+TEST_F(WindowGui, GripEdgesAndSizingResizeWithinTheMinimum) {
   const RECT r = Bounds();
   Drag(Ctl(ids::kImg2), {r.left + 760, r.top + 640});
   const RECT grown = Bounds();
@@ -369,6 +355,12 @@ TEST_F(WindowGui, GripAndEdgesResizeWithinTheMinimum) {
   Settle();
   EXPECT_TRUE(Same(Bounds(), lower));
   Shot(L"resized");
+  // Sized below the minimum from outside, the window stops at it.
+  SetWindowPos(main, nullptr, lower.left, lower.top, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle();
+  const RECT least = Bounds();
+  EXPECT_EQ(std::pair(least.right - least.left, least.bottom - least.top), std::pair(666L, 468L));
+  Shot(L"minimum-size");
 }
 
 TEST_F(WindowGui, WheelScrollsTheShownCategoryByFivePixels) {

@@ -130,20 +130,6 @@ TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheir
   }
 }
 
-TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
-  TempDir dir;
-  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Eight);
-  const int hostsRepair =
-      FirstRepair(WindowsVersion::Eight, [](const Step& s) { return s.special == SpecialStep::RewriteHostsFile; });
-  const std::string hosts = tree.windows + "/System32/drivers/etc/hosts";
-  const OfflineRun preview = RunOffline(tree, {L"preview", std::to_wstring(hostsRepair)});
-  EXPECT_NE(preview.out.find(L"- 10.1.2.3 planted.example"), std::wstring::npos) << Narrow(preview.out);
-  RunOffline(tree, {L"fix", std::to_wstring(hostsRepair)});
-  const std::string after = ReadFile(hosts);
-  EXPECT_EQ(after.find("planted.example"), std::string::npos);
-  EXPECT_EQ(after.rfind("# hosts of the test machine\r\n", 0), 0u) << after;
-}
-
 // Every repair fixed through the hive files, then undone from its journal entry, last first: the
 // hives, read by hivexregedit, hold again what they held.
 TEST(OfflineCommandTest, UndoingEveryFixGivesTheHivesBackTheirContent) {

@@ -1,13 +1,11 @@
 // State rules of the skin's controls, free of any window.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <tuple>
 
 #include "widgets/control_rules.h"
 #include "widgets/picture_item.h"
 #include "widgets/progress_rules.h"
-#include "widgets/scroll_rules.h"
 
 namespace corrivo::ui {
 namespace {
@@ -25,20 +23,6 @@ TEST(PageNoteTest, SwitchingShowsTheNewPageBeforeHidingTheOld) {
     EXPECT_EQ(std::tuple(s.changed, s.show, s.hide), std::tuple(changed, show, hide)) << index;
   }
   EXPECT_EQ(pages.TabIndex(), 3);
-}
-
-TEST(ButtonStateTest, TheStateFollowsTheInputAndFallsBackToNormalWithoutAPicture) {
-  const std::pair<ButtonInput, ButtonState> cases[] = {  // enabled, selected, hot, pressed
-      {{true, false, false, false}, ButtonState::Normal},  {{true, false, true, false}, ButtonState::Over},
-      {{true, false, true, true}, ButtonState::Down},      {{true, false, false, true}, ButtonState::Over},
-      {{false, false, true, true}, ButtonState::Disabled}, {{true, true, false, false}, ButtonState::Selected},
-      {{true, true, true, true}, ButtonState::Down},
-  };
-  for (const auto& [input, state] : cases) EXPECT_EQ(VisualState(input), state) << static_cast<int>(state);
-  const std::array<bool, 5> onlyNormalAndOver{true, true, false, false, false};
-  EXPECT_EQ(PictureState(ButtonState::Over, onlyNormalAndOver), ButtonState::Over);
-  EXPECT_EQ(PictureState(ButtonState::Down, onlyNormalAndOver), ButtonState::Normal);
-  EXPECT_EQ(PictureState(ButtonState::Selected, onlyNormalAndOver), ButtonState::Normal);
 }
 
 class ProgressTest : public ::testing::Test {
@@ -82,29 +66,6 @@ TEST_F(ProgressTest, AHiddenBarOrAnEmptyRangeKeepsTheValueAndAResizeStretchesThe
   bar.SetRange(5, 5);
   EXPECT_FALSE(bar.SetPosition(5));
   EXPECT_EQ(bar.Position(), 5);
-}
-
-TEST(ScrollRulesTest, TheRangeWheelAndClampStopAtTheEnds) {
-  EXPECT_EQ(ScrollRange(500, 200), 300);
-  EXPECT_EQ(ScrollRange(100, 200), 0);
-  const std::tuple<int, int, int> clamps[] = {{-4, 300, 0}, {301, 300, 300}, {120, 300, 120}, {7, 0, 0}};
-  for (const auto& [position, range, expected] : clamps) EXPECT_EQ(ClampScroll(position, range), expected);
-  // position, delta, range: five pixels a notch, a zero delta counting as away from the user.
-  const std::tuple<int, int, int, int> wheel[] = {
-      {20, 120, 100, 15}, {20, 0, 100, 15},   {3, 120, 100, 0},
-      {20, -120, 100, 25}, {98, -120, 100, 100}, {0, -120, 0, 0}};
-  for (const auto& [position, delta, range, expected] : wheel) EXPECT_EQ(WheelScroll(position, delta, range), expected);
-}
-
-TEST(ScrollRulesTest, TheThumbIsProportionalTravelsWithThePositionAndRoundTrips) {
-  EXPECT_EQ(ThumbFor(200, 200, 800, 300), (Thumb{75, 50}));
-  EXPECT_EQ(ThumbFor(200, 200, 100, 0), (Thumb{0, 200}));
-  EXPECT_EQ(ThumbFor(200, 10, 10000, 0).length, kMinThumb);
-  for (int pos : {0, 200, 300, 600})
-    EXPECT_EQ(PositionForThumb(200, 200, 800, ThumbFor(200, 200, 800, pos).top), pos);
-  EXPECT_EQ(ThumbFor(200, 200, 800, 600), (Thumb{150, 50}));
-  EXPECT_EQ(PositionForThumb(200, 200, 800, 999), 600);
-  EXPECT_EQ(PositionForThumb(200, 200, 800, -20), 0);
 }
 
 }  // namespace
