@@ -1,4 +1,4 @@
-// The window's portable rules: its self-drawn frame, the tiles' looks, the entry sequence and creation.
+// The window's portable rules: its self-drawn frame, the entry sequence and creation.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,6 @@
 
 #include "app/creation.h"
 #include "app/frame_rules.h"
-#include "app/navigation.h"
 #include "app/startup.h"
 
 namespace corrivo {
@@ -39,42 +38,6 @@ TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
   }
   // Towards the user: down the list (the steps and the ends are the scroll rules' own, in tests/widgets).
   EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
-}
-
-// Exactly the chosen page's tile and the chosen category's tile look selected.
-void ExpectSelected(const Navigation& nav, int page, int category) {
-  EXPECT_EQ(std::make_pair(nav.Page(), nav.Category()), std::make_pair(page, category));
-  for (int i = 0; i < layout::kHeaderTileCount; ++i) {
-    EXPECT_EQ(nav.HeaderPicture(i), i == page ? kTileSelected : kNoPicture) << i;
-    EXPECT_EQ(nav.HeaderLabelColour(i), i == page ? kWhite : kLightGrey) << i;
-  }
-  for (int k = 1; k <= layout::kCategoryCount; ++k) {
-    EXPECT_EQ(nav.CategoryPicture(k), k == category ? kCategorySelected : kCategoryNormal) << k;
-    EXPECT_EQ(nav.CategoryLabelColour(k), k == category ? kWhite : kBlack) << k;
-  }
-}
-
-TEST(NavigationTest, OnePageAndOneCategoryAtATimeAreSelectedAndHoverLightsUpUntilLeft) {
-  Navigation nav;
-  ExpectSelected(nav, 0, 0);  // no category until the window selects the first
-  for (const auto& [page, category] : {std::pair{2, 3}, {3, 1}, {1, 6}, {0, 6}}) {
-    ASSERT_TRUE(nav.ShowPage(page) && nav.SelectCategory(category));
-    ExpectSelected(nav, page, category);
-  }
-  EXPECT_FALSE(nav.ShowPage(-1) || nav.ShowPage(4) || nav.SelectCategory(0) || nav.SelectCategory(7));
-  ExpectSelected(nav, 0, 6);
-  // Hover lights a tile up; leaving restores all but the selected one.
-  nav.ShowPage(1);
-  nav.SelectCategory(2);
-  for (const auto& [page, category] : {std::pair{0, 1}, {2, 4}, {3, 6}, {1, 2}}) {
-    nav.HeaderHover(page);
-    nav.CategoryEnter(category);
-    EXPECT_EQ(nav.HeaderLabelColour(page), kWhite) << page;
-    EXPECT_EQ(nav.CategoryPicture(category), category == 2 ? kCategorySelected : kCategoryOver) << category;
-    nav.HeaderLeave(page);
-    nav.CategoryLeave(category);
-  }
-  ExpectSelected(nav, 1, 2);
 }
 
 using Calls = std::vector<std::string>;

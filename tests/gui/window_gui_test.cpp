@@ -93,7 +93,7 @@ TEST_F(WindowGui, RowsOfEveryCategoryAreMadeWhileTheWindowWaitsForInput) {
     made = 0;
     for (int id : rows) made += FindControl(main, ids::FixButton(id)) != nullptr;
   }
-  EXPECT_EQ(made, 64u);
+  EXPECT_EQ(made, rows.size());
   ExpectShown({{ids::PageTab(0), true}, {ids::PageTab(1), false}});
 }
 
@@ -109,20 +109,18 @@ TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
   ClickCentre(Ctl(ids::HeaderLabel(1)));
   EXPECT_TRUE(IsWindowVisible(Ctl(ids::PageTab(1))));
   const wchar_t* categories[] = {L"desktop", L"system", L"ie", L"mediaplayer", L"security", L"additional"};
-  const int counts[] = {13, 10, 9, 10, 12, 10};
   for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE(n);
     ClickCentre(Ctl(n % 2 ? ids::CategoryTile(n) : ids::CategoryLabel(n)));
     for (int k = 1; k <= 6; ++k) EXPECT_EQ(IsWindowVisible(Ctl(ids::CategoryPage(k))) != FALSE, k == n);
-    int visible = 0;
+    std::size_t visible = 0;
     for (const Repair* row : CategoryRows(static_cast<Category>(n))) {
-      const Repair& e = *row;
-      HWND b = Ctl(ids::FixButton(e.id));
+      HWND b = Ctl(ids::FixButton(row->id));
       EXPECT_EQ(WindowText(b), L"Fix");
-      EXPECT_EQ(WindowText(Ctl(ids::FixLabel(e.id))), e.caption);
+      EXPECT_EQ(WindowText(Ctl(ids::FixLabel(row->id))), row->caption);
       visible += IsWindowVisible(b) ? 1 : 0;
     }
-    EXPECT_EQ(visible, counts[n - 1]);
+    EXPECT_EQ(visible, CategoryRows(static_cast<Category>(n)).size()) << "every row of the category shows";
     Shot(std::wstring(L"page1-category") + std::to_wstring(n) + L"-" + categories[n - 1]);
   }
 }
