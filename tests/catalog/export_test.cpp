@@ -267,7 +267,7 @@ TEST(ExportTest, PlaybookConditionsReferToEarlierResults) {
   EXPECT_EQ(conditions, 1) << "the edge plan's fallback after a registry step";
   // A fallback after a step the playbook leaves out always runs: 205's blank start page.
   const ExportResult homePage = ExportRepairs(ExportFormat::Ansible, {205}, WindowsVersion::Seven, ExportOptions{true});
-  EXPECT_TRUE(Contains(homePage.text, L"about:blank")) << Narrow(homePage.text);
+  EXPECT_TRUE(Contains(homePage.text, L"data: 'about:blank'")) << Narrow(homePage.text);
 }
 
 }  // namespace
