@@ -172,12 +172,10 @@ TEST(LanguageTest, TheSettingNamesAListedFileInAnyLetterCaseThenEnglishStandsInT
   files.AddFolder(kFolder, {L"English.lng", L"German.lng", L"readme.txt", L"German.lng.bak"});
   files.Put(kFolder + L"\\English.lng", "[FixWindows_M]\r\nD_FixFinish=Fixed (en)\r\n");
   files.Put(kFolder + L"\\German.lng", "\xEF\xBB\xBF[FixWindows_M]\r\nD_FixFinish=Behoben!\r\n");
-  for (const std::wstring& folder : {kFolder + L"\\", kFolder + L"/"}) {  // the delimiter is dropped
-    TLanguage language(files, L"Scanner", folder);
-    EXPECT_EQ(language.Folder, kFolder);
-    EXPECT_EQ(std::set<std::wstring>(language.Languages.begin(), language.Languages.end()),
-              (std::set<std::wstring>{L"English", L"German"}));
-  }
+  TLanguage listing(files, L"Scanner", kFolder + L"\\");  // the delimiter is dropped
+  EXPECT_EQ(listing.Folder, kFolder);
+  EXPECT_EQ(std::set<std::wstring>(listing.Languages.begin(), listing.Languages.end()),
+            (std::set<std::wstring>{L"English", L"German"}));
   const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
       {L"German", L"German", L"Behoben!"},   {L"gERMAN", L"German", L"Behoben!"},
       {L"Klingon", L"English", L"Fixed (en)"}, {L"German.lng", L"English", L"Fixed (en)"},
@@ -288,19 +286,6 @@ TEST(TranslateComponentTest, EachKindTakesItsOwnKeysAlsoOnComponentsOwnedByOther
                                   L"Imgnot_Desktop=tile|Arbeitsfläche",  // a tile has a hint, no caption
                                   L"Panel_Desktop=panel|", L"Label_101=Papierkorb fehlt.|", L"Button_101=|",
                                   L"Label_Gone=-|", L"Label_After=-|"}));
-}
-
-TEST(TranslateComponentTest, OnlyTheSectionOfThisLanguageAndThisWindowCounts) {
-  const std::tuple<Lines, const wchar_t*, const wchar_t*> others[] = {
-      {kGerman, L"Cleaner", L"FixWindows_FormMain"},  // another program of the suite
-      {{L"[Scanner_OtherWindow]", L"Button_Scan.Caption=Prüfen"}, L"Scanner", L"FixWindows_FormMain"},
-      {{L"[Scanner_]", L"Button_Scan.Caption=Prüfen"}, L"Scanner", L""},  // a root without a name has no section
-  };
-  for (const auto& [lines, language, root] : others) {
-    Window w(root), untouched(root);
-    Loaded(lines, language)->TranslateComponent(w.root);
-    EXPECT_EQ(Texts(w.root), Texts(untouched.root)) << Narrow(language);
-  }
 }
 
 // --- The language record and the start-up.

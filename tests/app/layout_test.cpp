@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <set>
 #include <string>
 
 #include "app/advanced_layout.h"
@@ -49,6 +48,9 @@ TEST(ArrangeFrameTest, EdgesFollowTheBordersAndTheTitleButtonsTheRightEdge) {
   // The edges lie on the border, the background within them, the rest apart on it.
   EXPECT_EQ((Edges{l.leftEdge.left, l.topEdge.top, l.rightEdge.Right(), l.bottomRightCorner.Bottom()}),
             (Edges{0, 0, kMinimumSize.width, kMinimumSize.height}));
+  // The bottom-right corner ends in the window's corner; the grip sits 13 pixels in from it.
+  EXPECT_EQ((Edges{l.sizeGrip.left, l.sizeGrip.top, l.bottomRightCorner.Right(), l.bottomRightCorner.Bottom()}),
+            (Edges{kMinimumSize.width - 13, kMinimumSize.height - 13, kMinimumSize.width, kMinimumSize.height}));
   EXPECT_EQ(EdgesOf(l.background), (Edges{l.leftEdge.Right(), l.topEdge.Bottom(), l.rightEdge.left, l.bottomEdge.top}));
   const Rect parts[] = {l.closeButton, l.restoreButton, l.minimiseButton, l.titleIcon,    l.title,
                         l.logo,        l.description,   l.contentPanel,   l.sizeGrip};
@@ -94,55 +96,6 @@ TEST(ArrangeGeneralPageTest, ButtonsFollowTheBottomRightAndTheListTakesTheRest) 
   for (const Rect& r : {a.list, a.progress, a.fixButton})
     EXPECT_TRUE(Inside(r, {0, 0, 654, 386}) && Apart(r, a.scanButton));
   for (const G& g : {a, b}) EXPECT_EQ(g.itemColumn + g.statusColumn, g.list.width - 5);
-}
-
-TEST(FitLastColumnTest, LastColumnTakesWhatTheOthersLeave) {
-  const std::tuple<std::vector<int>, int, int, std::optional<int>> cases[] = {
-      {{512, 100}, 700, 3, 188}, {{300, 200, 100}, 700, 1, 200}, {{512}, 700, 2, 700},  // one column is the last
-      {{512, 100}, 700, 0, 171},  // no items: room kept for the scroll bar (17)
-      {{512, 100}, 514, 3, 5},    // at least five when there is room at all
-      {{512, 100}, 512, 3, std::nullopt}, {{512, 100}, 520, 0, std::nullopt}, {{}, 700, 0, std::nullopt},
-  };
-  for (const auto& [widths, client, items, expected] : cases)
-    EXPECT_EQ(FitLastColumn(widths, client, items, 17), expected) << client;
-}
-
-TEST(AdvancedPageTest, TilesStackDownTheLeftAndThePagesFillTheRest) {
-  std::set<std::wstring> names;
-  const AdvancedPageLayout a = ArrangeAdvancedPage({654, 386}, {420, 13});
-  for (const CategoryInfo& c : Categories()) {
-    // Every control name is its own: the language file and the test driver go by them.
-    for (const wchar_t* name : {c.tile, c.label, c.page, c.scrollBox, c.panel}) EXPECT_TRUE(names.insert(name).second);
-    const Rect tile = CategoryTileRect(c.number), label = CategoryLabelRect(c.number, {50, 13});
-    EXPECT_TRUE(c.number == 1 || tile.top == CategoryTileRect(c.number - 1).Bottom()) << c.number;
-    EXPECT_TRUE(Inside(label, tile) && Apart(tile, a.caution) && Apart(tile, a.categoryNotebook)) << c.number;
-    EXPECT_NEAR(label.top - tile.top, 6, 1);  // about centred on the tile
-  }
-  // The same margin right of and below the category pages as above and left of the caution line.
-  for (int margin : {a.caution.top, a.panel.Right() - a.categoryNotebook.Right(),
-                     a.panel.Bottom() - a.categoryNotebook.Bottom()})
-    EXPECT_EQ(margin, a.caution.left);
-}
-
-TEST(FixRowsTest, RowsStackWithTheLabelLeftAndTheButtonAtTheRightMargin) {
-  const RowMetrics m;
-  const auto rows = ArrangeFixRows(500, {13, 39}, m);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(RowsHeight(rows), rows[1].row.Bottom());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const RowLayout& r = rows[i];
-    EXPECT_EQ(r.row, (Rect{0, i ? rows[0].row.Bottom() : 0, 500, r.row.height}));
-    EXPECT_EQ((Edges{r.label.left, r.label.Right() + m.gap, r.button.Right(), r.label.width}),
-              (Edges{m.margin, r.button.left, 500 - m.margin, RowLabelWidth(500, m)}));  // measured at that width
-    // The taller of label and button sets the height, padded; the other is centred.
-    EXPECT_EQ(r.row.height, std::max(r.label.height, m.button.height) + 2 * m.padding);
-    for (const Rect& c : {r.label, r.button}) EXPECT_EQ(c.top - r.row.top, (r.row.height - c.height) / 2);
-  }
-  // Too narrow a panel: the label keeps 40 pixels and the button stays right of it.
-  const auto narrow = ArrangeFixRows(60, {13}, m);
-  EXPECT_EQ(narrow[0].label.width, 40);
-  EXPECT_EQ(narrow[0].button.left, narrow[0].label.Right() + m.gap);
-  EXPECT_EQ(RowsHeight({}), 0);
 }
 
 }  // namespace

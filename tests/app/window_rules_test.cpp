@@ -1,4 +1,4 @@
-// The window's portable rules: its self-drawn frame, the tiles' looks, the entry sequence and creation.
+// The window's portable rules: its self-drawn frame, the entry sequence and creation.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,23 +8,10 @@
 
 #include "app/creation.h"
 #include "app/frame_rules.h"
-#include "app/navigation.h"
 #include "app/startup.h"
 
 namespace corrivo {
 namespace {
-
-TEST(ResizeTest, EachEdgeFollowsTheCursorAndTheMinimumHolds) {
-  const std::tuple<Edge, Point, Rect> cases[] = {
-      {Edge::Left, {80, 0}, {80, 50, 820, 600}},       {Edge::Right, {1000, 0}, {100, 50, 900, 600}},
-      {Edge::Top, {0, 30}, {100, 30, 800, 620}},       {Edge::Bottom, {0, 700}, {100, 50, 800, 650}},
-      {Edge::Grip, {950, 720}, {100, 50, 850, 670}},
-      // Past the minimum the size stops; a dragged left or top edge then moves the window.
-      {Edge::Left, {300, 0}, {300, 50, 666, 600}},     {Edge::Top, {0, 400}, {100, 400, 800, 468}},
-  };
-  for (const auto& [edge, cursor, expected] : cases)
-    EXPECT_EQ(ResizeByEdge(edge, {100, 50, 800, 600}, cursor), expected) << static_cast<int>(edge);
-}
 
 TEST(SizeToggleTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheExactBoundsBack) {
   SizeToggle toggle;
@@ -33,6 +20,7 @@ TEST(SizeToggleTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheExactBoundsBack) 
   EXPECT_TRUE(max.bounds == work && toggle.Maximised() && !max.showMaximise && max.showRestore);
   const auto restore = toggle.Toggle(work, work, 1250);
   EXPECT_TRUE(restore.bounds == before && !toggle.Maximised() && restore.showMaximise && !restore.showRestore);
+  EXPECT_TRUE(max.statusColumn == 100 && restore.statusColumn == 100) << "the status column keeps its width";
 }
 
 TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
@@ -50,54 +38,6 @@ TEST(WheelTest, ScrollsOnlyTheAdvancedPageWithTheMouseInsideTheBox) {
   }
   // Towards the user: down the list (the steps and the ends are the scroll rules' own, in tests/widgets).
   EXPECT_EQ(WheelOnWindow(Page::AdvancedFix, {1, 1}, {500, 300}, 20, -120, 400).position, 25);
-}
-
-TEST(SelectAllTest, MovesRightOnWindowsXPOnly) {
-  for (WindowsVersion v : {WindowsVersion::XP, WindowsVersion::Vista, WindowsVersion::Seven, WindowsVersion::Eight})
-    EXPECT_EQ(SelectAllShiftOn(v), v == WindowsVersion::XP ? 3 : 0) << static_cast<int>(v);
-}
-
-// Exactly the chosen page's tile and the chosen category's tile look selected.
-void ExpectSelected(const Navigation& nav, int page, int category) {
-  EXPECT_EQ(std::make_pair(nav.Page(), nav.Category()), std::make_pair(page, category));
-  for (int i = 0; i < layout::kHeaderTileCount; ++i) {
-    EXPECT_EQ(nav.HeaderPicture(i), i == page ? kTileSelected : kNoPicture) << i;
-    EXPECT_EQ(nav.HeaderLabelColour(i), i == page ? kWhite : kLightGrey) << i;
-  }
-  for (int k = 1; k <= layout::kCategoryCount; ++k) {
-    EXPECT_EQ(nav.CategoryPicture(k), k == category ? kCategorySelected : kCategoryNormal) << k;
-    EXPECT_EQ(nav.CategoryLabelColour(k), k == category ? kWhite : kBlack) << k;
-  }
-}
-
-TEST(NavigationTest, OnePageAndOneCategoryAtATimeAreSelectedAndHoverLightsUpUntilLeft) {
-  Navigation nav;
-  ExpectSelected(nav, 0, 0);  // no category until the window selects the first
-  for (const auto& [page, category] : {std::pair{2, 3}, {3, 1}, {1, 6}, {0, 6}}) {
-    ASSERT_TRUE(nav.ShowPage(page) && nav.SelectCategory(category));
-    ExpectSelected(nav, page, category);
-  }
-  EXPECT_FALSE(nav.ShowPage(-1) || nav.ShowPage(4) || nav.SelectCategory(0) || nav.SelectCategory(7));
-  ExpectSelected(nav, 0, 6);
-  // Hover lights a tile up; leaving restores all but the selected one.
-  nav.ShowPage(1);
-  nav.SelectCategory(2);
-  for (const auto& [page, category] : {std::pair{0, 1}, {2, 4}, {3, 6}, {1, 2}}) {
-    nav.HeaderHover(page);
-    nav.CategoryEnter(category);
-    EXPECT_EQ(nav.HeaderLabelColour(page), kWhite) << page;
-    EXPECT_EQ(nav.CategoryPicture(category), category == 2 ? kCategorySelected : kCategoryOver) << category;
-    nav.HeaderLeave(page);
-    nav.CategoryLeave(category);
-  }
-  // Tiles that do not exist change nothing.
-  nav.HeaderHover(-1);
-  nav.HeaderLeave(4);
-  for (int outside : {0, 7}) {
-    nav.CategoryEnter(outside);
-    nav.CategoryLeave(outside);
-  }
-  ExpectSelected(nav, 1, 2);
 }
 
 using Calls = std::vector<std::string>;

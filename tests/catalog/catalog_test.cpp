@@ -56,17 +56,6 @@ TEST(CatalogTest, RecordsAddUpToTheWindowTheyDescribe) {
   EXPECT_TRUE(PlanFor(617, ArgsFor(WindowsVersion::XP)).empty());
 }
 
-TEST(CatalogTest, EachPlanDependsOnExactlyTheArgumentItsRecordNames) {
-  for (const Repair& r : Repairs()) {
-    std::set<std::wstring> byVersion, byIE;
-    for (WindowsVersion v : kSupportedVersions) byVersion.insert(DescribePlan(r.plan(ArgsFor(v))));
-    for (const wchar_t* ie : {L"IE8", L"IE9", L"IE10"}) byIE.insert(DescribePlan(r.plan(ArgsFor(WindowsVersion::Seven, ie))));
-    EXPECT_EQ(byVersion.size() > 1, r.argument == RepairArgument::WindowsVersion) << r.id;
-    EXPECT_EQ(byIE.size() > 1, r.argument == RepairArgument::IEVersionName) << r.id;
-    EXPECT_FALSE(r.plan(ArgsFor(WindowsVersion::XP)).empty()) << r.id;
-  }
-}
-
 TEST(CatalogTest, ChecksAndRepairsAgree) {
   int compared = 0;
   for (const Repair& r : Repairs()) {

@@ -178,7 +178,6 @@ TEST(RegFileTest, ReaderRefusesWhatItDoesNotUnderstand) {
     std::wstring text;
   } rows[] = {
       {"no header", L"[HKEY_CURRENT_USER\\x]\r\n"},
-      {"empty", L""},
       {"value before any key", header + L"\"a\"=\"b\"\r\n"},
       {"value in a deleted key", header + L"[-HKEY_CURRENT_USER\\x]\r\n\"a\"=\"b\"\r\n"},
       {"unknown root", header + L"[HKEY_NOWHERE\\x]\r\n"},
@@ -191,7 +190,6 @@ TEST(RegFileTest, ReaderRefusesWhatItDoesNotUnderstand) {
       {"text after the value", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=\"b\" c\r\n"},
       {"bad dword", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=dword:123456789\r\n"},
       {"bad hex byte", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:1,zz\r\n"},
-      {"three-digit byte", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:100\r\n"},
       {"bad type", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(q):00\r\n"},
       {"unknown data", header + L"[HKEY_CURRENT_USER\\x]\r\n\"a\"=qword:1\r\n"},
   };
@@ -240,6 +238,10 @@ TEST(ExportTest, BatchFileJumpsOnlyToItsOwnLabels) {
   const ExportResult wide = exporting::WriteBatchFile({EdgeWidePlan()}, WindowsVersion::Seven, {});
   EXPECT_FALSE(wide.ok);
   EXPECT_TRUE(Contains(wide.error, L"repair 9002: step 1 (")) << Narrow(wide.error);
+  // Outside quotes, what would split or redirect the command reaches cmd.exe behind a caret.
+  const ExportResult command =
+      exporting::WriteBatchFile({{9005, L"", {corrivo::Run(L"/c echo (a) <i >o ^ | \"(q) <>\"")}}}, WindowsVersion::Seven, {});
+  EXPECT_TRUE(Contains(command.text, L"cmd.exe\" /c echo ^(a^) ^<i ^>o ^^ ^| \"(q) <>\"\r\n")) << Narrow(command.text);
 }
 
 TEST(ExportTest, PlaybookConditionsReferToEarlierResults) {
@@ -263,6 +265,9 @@ TEST(ExportTest, PlaybookConditionsReferToEarlierResults) {
     }
   }
   EXPECT_EQ(conditions, 1) << "the edge plan's fallback after a registry step";
+  // A fallback after a step the playbook leaves out always runs: 205's blank start page.
+  const ExportResult homePage = ExportRepairs(ExportFormat::Ansible, {205}, WindowsVersion::Seven, ExportOptions{true});
+  EXPECT_TRUE(Contains(homePage.text, L"data: 'about:blank'")) << Narrow(homePage.text);
 }
 
 }  // namespace

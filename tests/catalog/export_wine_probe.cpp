@@ -86,17 +86,11 @@ void Dump(const Registry& registry, const std::vector<exporting::RepairPlan>& pl
       } else {
         line += L" [" + w.name + L"] " + DescribeValue(registry.ReadValue(w.root, w.key, w.name));
       }
-      std::string bytes;
       for (char c : WideToUtf8(line)) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c));
-          bytes += escaped;
-        } else {
-          bytes += c;
-        }
+        if (static_cast<unsigned char>(c) < 0x20) std::printf("\\x%02X", static_cast<unsigned>(c));
+        else std::putchar(c);
       }
-      std::printf("%s\n", bytes.c_str());
+      std::putchar('\n');
     }
   }
 }

@@ -1,6 +1,8 @@
 // The hosts file repair on the memory system.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "catalog/hosts_file.h"
 #include "tests/fakes/test_support.h"
 
@@ -49,33 +51,31 @@ TEST_F(HostsFileTest, ThePathComesFromTheSystemNotFromTheEnvironment) {
   EXPECT_EQ(HostsFilePath(system), L"");
 }
 
-TEST_F(HostsFileTest, RewritesTheFileAndRefusesOneItCannotRead) {
-  const std::wstring path = HostsFilePath(system);
-  machine.files.Put(path, "# mine\r\n10.1.1.1 bank.example\r\n");
-  EXPECT_TRUE(RewriteHostsFile(system, WindowsVersion::Vista));
-  EXPECT_EQ(machine.files.Get(path), "# mine\r\n127.0.0.1       localhost\r\n::1       localhost\r\n");
-
-  machine.files.Put(path, "# mine\r\n");
-  machine.files.FailReads(path);
-  EXPECT_FALSE(RewriteHostsFile(system, WindowsVersion::Vista));
-  EXPECT_EQ(machine.files.Get(path), "# mine\r\n");
-}
-
-TEST_F(HostsFileTest, AMissingFileIsWrittenAndAFailedWriteLeavesTheOldOne) {
-  const std::wstring path = HostsFilePath(system);
-  EXPECT_TRUE(RewriteHostsFile(system, WindowsVersion::XP));
-  EXPECT_EQ(machine.files.Get(path), "127.0.0.1       localhost\r\n");
-  machine.files.Put(path, "# old\r\n");
-  machine.files.FailWrites(path);
-  EXPECT_FALSE(RewriteHostsFile(system, WindowsVersion::XP));
-  EXPECT_EQ(machine.files.Get(path), "# old\r\n");
-}
-
-TEST_F(HostsFileTest, AFileOverTheSizeCapIsUnreadableAndKept) {
-  const std::wstring path = HostsFilePath(system);
-  machine.files.Put(path, std::string(FileService::kMaxFileBytes + 1, '#'));
-  EXPECT_FALSE(RewriteHostsFile(system, WindowsVersion::Eight));
-  EXPECT_EQ(machine.files.Get(path).size(), FileService::kMaxFileBytes + 1);
+// A file that cannot be read (also one over the size cap) or written is left as it was.
+TEST_F(HostsFileTest, RewritesTheFileOrLeavesItWhole) {
+  const std::string big(FileService::kMaxFileBytes + 1, '#');
+  const struct {
+    const char* what;
+    std::optional<std::string> before;
+    bool failReads, failWrites;
+    std::string after;  // empty: as before
+  } rows[] = {
+      {"mappings", "# mine\r\n10.1.1.1 bank.example\r\n", false, false, "# mine\r\n127.0.0.1       localhost\r\n::1       localhost\r\n"},
+      {"no file", std::nullopt, false, false, "127.0.0.1       localhost\r\n::1       localhost\r\n"},
+      {"unreadable", "# mine\r\n", true, false, ""},
+      {"over the cap", big, false, false, ""},
+      {"unwritable", "# old\r\n", false, true, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    TestSystem m;
+    const std::wstring path = HostsFilePath(m.system);
+    if (row.before) m.files.Put(path, *row.before);
+    if (row.failReads) m.files.FailReads(path);
+    if (row.failWrites) m.files.FailWrites(path);
+    EXPECT_EQ(RewriteHostsFile(m.system, WindowsVersion::Vista), !row.after.empty());
+    EXPECT_EQ(m.files.Get(path), row.after.empty() ? *row.before : row.after);
+  }
 }
 
 }  // namespace

@@ -122,21 +122,6 @@ TEST(JournalTest, EveryRepairUndoneGivesBackTheRegistryAndHostsFileExactly) {
   }
 }
 
-TEST(JournalTest, WithoutAJournalTheRepairDoesNotRunAndSaysWhy) {
-  Machine m;
-  m.base.files.FailWrites(kJournal);
-  m.DisableTaskManager();
-  const std::wstring before = m.registry.Dump();
-  for (int id : {401, 409, 701}) {
-    std::wstring why;
-    EXPECT_FALSE(RunRepair(m.system, id, RepairArgs{WindowsVersion::Seven}, &why));
-    EXPECT_NE(why.find(L"journal"), std::wstring::npos) << Narrow(why);
-    EXPECT_NE(why.find(kJournal), std::wstring::npos) << Narrow(why);
-  }
-  EXPECT_EQ(Narrow(m.registry.Dump()), Narrow(before));
-  EXPECT_TRUE(m.base.runner.Commands().empty());
-}
-
 // What cannot be read cannot be put back: a repair that would delete a key holding a part no
 // one may read does not run, rather than leave an entry that restores the key half.
 TEST(JournalTest, AKeyThatCannotBeReadWholeStopsTheRepair) {

@@ -175,18 +175,23 @@ TEST(PreviewTest, LaterStepsSeeWhatEarlierStepsWouldLeave) {
   }
 }
 
+// A fallback with no value of its own to show is noted as one; a value shows its condition itself.
+TEST(PreviewTest, AFallbackWithoutAValueIsNoted) {
+  TestSystem m;
+  const RegRoot cu = RegRoot::CurrentUser;
+  const RepairPreview preview = PreviewPlan(m.system, {corrivo::Run(L"/c x"), IfPreviousFailed(CreateKey(cu, L"\\K")),
+                                                       IfPreviousFailed(WriteExpandString(cu, L"\\K", L"v", L"%x%"))});
+  EXPECT_EQ(preview.notes, std::vector<std::wstring>{L"step 2 runs only if the step before it fails"});
+}
+
 TEST(PreviewTest, DescribesValuesByTypeAndBytes) {
   const struct {
     std::optional<RegistryValue> value;
     bool deleted;
     const wchar_t* text;
   } rows[] = {
-      {std::nullopt, false, L"absent"},
-      {std::nullopt, true, L"deleted"},
-      {RegistryValue{RegType::Dword, {1, 0, 0, 0}}, false, L"REG_DWORD 1"},
       {RegistryValue{RegType::Dword, {0xFF, 0xFF, 0xFF, 0xFF}}, false, L"REG_DWORD 4294967295"},
       {RegistryValue{RegType::Dword, {1, 2}}, false, L"REG_DWORD 01 02"},
-      {TextValue(RegType::Sz, L"1"), false, L"REG_SZ \"1\""},
       {RegistryValue{RegType::Sz, {}}, false, L"REG_SZ \"\""},
       {TextValue(RegType::ExpandSz, L"%SystemRoot%\\x"), false, L"REG_EXPAND_SZ \"%SystemRoot%\\x\""},
       {RegistryValue{RegType::MultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}}, false, L"REG_MULTI_SZ \"a\" \"b\""},

@@ -33,10 +33,8 @@ TEST(HostsFileWineTest, KeepsCommentsAndBlankLinesAndAppendsTheDefaultEntries) {
     WindowsVersion windows;
     std::string expected;
   } rows[] = {
-      {"Windows 7", "# c\r\n\r\n127.0.0.1 localhost\r\n10.1.1.1 x\r\n  # indented\r\n#e\r\n", FILE_ATTRIBUTE_NORMAL,
-       WindowsVersion::Seven, "# c\r\n\r\n#e\r\n" + kV4 + kV6},
-      {"hidden system file", "# locked\r\n", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, WindowsVersion::Seven,
-       "# locked\r\n" + kV4 + kV6},
+      {"hidden system file", "# locked\r\n\r\n10.1.1.1 x\r\n", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+       WindowsVersion::Seven, "# locked\r\n\r\n" + kV4 + kV6},
       {"no file at all", std::nullopt, 0, WindowsVersion::Eight, kV4 + kV6},
   };
   for (const auto& row : rows) {

@@ -35,9 +35,9 @@ add_test(NAME catalog_wine_test
 # 701 rewrites the prefix's hosts file.
 add_test(NAME catalog_repairs_wine_test
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:repairs_wine_test> --gtest_brief=1)
-# The undo journal: regedit /s and the program's own undo on the real registry and hosts file.
+# The undo journal: regedit /s and the program's own undo on the real registry.
 add_test(NAME catalog_journal_wine_test
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --fresh $<TARGET_FILE:journal_wine_test> --gtest_brief=1)
 set_tests_properties(catalog_wine_test catalog_repairs_wine_test catalog_journal_wine_test PROPERTIES LABELS "catalog;wine" TIMEOUT 600)
-# HKCU sent to a second user's hive that the test makes under HKEY_USERS (a fresh prefix).
+# The desktop user Wine reports (a fresh prefix).
 target_sources(repairs_wine_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/desktop_user_wine_test.cpp)

@@ -35,12 +35,6 @@ HANDLE InheritableFile(const std::wstring& path) {
   return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-std::string ReadBack(const std::wstring& path) {
-  std::string bytes;
-  PlatformSystem().files.ReadWholeFile(path, &bytes);
-  return bytes;
-}
-
 // Runs a command line in `folder` with both streams in files, as a prompt's redirection would.
 Finished Start(std::wstring commandLine, const std::wstring& folder) {
   TempDir streams;
@@ -63,8 +57,8 @@ Finished Start(std::wstring commandLine, const std::wstring& folder) {
   }
   CloseHandle(out);
   CloseHandle(err);
-  done.out = ReadBack(outPath);
-  done.err = ReadBack(errPath);
+  PlatformSystem().files.ReadWholeFile(outPath, &done.out);
+  PlatformSystem().files.ReadWholeFile(errPath, &done.err);
   return done;
 }
 

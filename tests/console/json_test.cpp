@@ -20,17 +20,5 @@ TEST(JsonTest, EscapesWhatWouldBreakTheLineOrTheEncoding) {
 #endif
 }
 
-TEST(JsonTest, ObjectKeepsFieldOrderAndTypes) {
-  const std::wstring line = JsonObject()
-                                .Add(L"type", L"repair")
-                                .Add(L"id", 401)
-                                .Add(L"caption", static_cast<const wchar_t*>(nullptr))
-                                .Add(L"check", true)
-                                .Add(L"on", std::vector<std::wstring>{L"XP", L"7"})
-                                .Add(L"ids", std::vector<int>{})
-                                .Line();
-  EXPECT_EQ(line, L"{\"type\":\"repair\",\"id\":401,\"caption\":null,\"check\":true,\"on\":[\"XP\",\"7\"],\"ids\":[]}\n");
-}
-
 }  // namespace
 }  // namespace corrivo::console

@@ -63,14 +63,6 @@ class FakeScanItemActions : public ScanItemActions {
   bool all_ = false;
 };
 
-// The rows a page lists after a scan: each item's index as the fix list names it.
-inline std::vector<std::wstring> Listed(const std::vector<ScanResult>& results) {
-  std::vector<std::wstring> listed;
-  for (const ScanResult& r : results)
-    if (r.Problem && r.Offered) listed.push_back(std::to_wstring(r.Index));
-  return listed;
-}
-
 // What the window would see while the worker idles between two passes.
 struct IdleView {
   std::vector<ScanResult> results;

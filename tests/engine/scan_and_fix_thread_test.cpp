@@ -14,6 +14,7 @@ using ScanAndFixThreadTest = EngineTest;
 TEST_F(ScanAndFixThreadTest, TasksAskedForTogetherRunInTheFixedOrderAtTheirPace) {
   thread.Windows = WindowsVersion::Eight;
   thread.IEVersionName = L"IE10";
+  EXPECT_EQ(thread.ScanDone + thread.FixDone + thread.IeDone + thread.WmpDone, 4) << "nothing runs before a request";
   // Asked for in the opposite order; taken up as scan, fix, IE, WMP in one pass.
   thread.StartWmpRegister();
   thread.StartIeRegister();

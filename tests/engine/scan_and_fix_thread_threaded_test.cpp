@@ -40,7 +40,10 @@ TEST_F(ThreadedEngineTest, FixStoppedAndRestartedFromAnotherThread) {
   actions.SetProblems({ScanItemFixId(3)});
   thread.StartScan();
   WaitFor(thread.ScanDone);
-  ASSERT_EQ(Listed(thread.Results), std::vector<std::wstring>{L"3"}) << "read as the page reads them";
+  std::vector<std::wstring> listed;  // read as the page reads them
+  for (const ScanResult& r : thread.Results)
+    if (r.Problem && r.Offered) listed.push_back(std::to_wstring(r.Index));
+  ASSERT_EQ(listed, std::vector<std::wstring>{L"3"});
   std::vector<std::wstring> all;
   for (int i = 0; i < kScanItemCount; ++i) all.push_back(std::to_wstring(i));
   std::thread page([&] {

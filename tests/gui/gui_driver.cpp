@@ -159,21 +159,15 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader = {sizeof(bi.bmiHeader), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, bmp);
   BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
   const DWORD stride = ((w * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-  fh.bfSize = fh.bfOffBits + stride * h;
+  const DWORD offBits = sizeof(BITMAPFILEHEADER) + sizeof(bi.bmiHeader);
+  const BITMAPFILEHEADER fh{0x4D42, offBits + stride * h, 0, 0, offBits};
   bool ok = false;
   if (FILE* f = _wfopen(path.c_str(), L"wb")) {
     fwrite(&fh, sizeof(fh), 1, f);

@@ -1,6 +1,5 @@
-// hivexregedit, the hive tool of Debian's libwin-hivex-perl, as the tests' independent hand:
-// it plants values into a hive and exports a hive after a repair, so that what the offline
-// backend wrote is read by another program.
+// hivexregedit, the hive tool of Debian's libwin-hivex-perl, as the tests' independent eye: it
+// exports a hive after a repair, so that what the offline backend wrote is read by another program.
 #pragma once
 
 #include <map>
@@ -8,22 +7,9 @@
 #include <vector>
 
 #include "sysaccess/registry.h"
-#include "tests/fakes/problems.h"
 #include "tests/offline/hive_builder.h"
 
 namespace corrivo::testing {
-
-// Where a key of the plans lies in the tree: the hive file and the path inside it
-// (CurrentControlSet is the set Select\Current names, HKCR the machine's classes).
-struct HivePlace {
-  std::string hive;
-  std::wstring path;  // no leading backslash
-};
-HivePlace PlaceInTree(const OfflineTree& tree, const std::string& user, RegRoot root, const std::wstring& key);
-
-// Merges the values into the tree's hives with hivexregedit --merge, from a .reg file the
-// program's own writer wrote; false when it failed.
-bool MergeIntoTree(const OfflineTree& tree, const std::string& user, const std::vector<PlantedValue>& values);
 
 // A hive as hivexregedit --export prints it: key path (lower case, no leading backslash, ""
 // for the root) to value name (lower case) to value; false when the export failed or holds a

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "catalog/catalog.h"
+#include "catalog/journal.h"
+#include "console/commands.h"
 #include "console/offline/offline_command.h"
 #include "sysaccess/text.h"
 #include "tests/fakes/test_support.h"
@@ -72,7 +74,7 @@ TEST(OfflineCommandTest, BadInputIsRefusedClearlyAndChangesNoFile) {
        {L"scan"}, 3, L"holds no System32/config folder"},
       {"pending logs", WindowsVersion::Seven,
        [](const OfflineTree& t) { Age(t.Hive("SOFTWARE")); WriteFile(t.Hive("SOFTWARE") + ".LOG1", std::string(512, 'L')); },
-       {L"fix", fix}, 3, L"transaction log"},
+       {L"fix", fix}, 3, L"has changes still in its transaction log"},
       {"a read-only hive", WindowsVersion::Seven, [](const OfflineTree& t) { ::chmod(t.UserHive("alice").c_str(), 0444); },
        {L"fix", fix}, 3, L"read-only"},
       {"several profiles, none chosen", WindowsVersion::Seven, nullptr, {L"scan"}, 3, L"--user NAME (alice, bob)"},
@@ -128,18 +130,30 @@ TEST(OfflineCommandTest, StepsThatNeedTheRunningSystemAreSaidSkippedAndHaveTheir
   }
 }
 
-TEST(OfflineCommandTest, TheHostsFileOfTheMountIsRewritten) {
+// Every repair fixed through the hive files, then undone from its journal entry, last first: the
+// hives, read by hivexregedit, hold again what they held.
+TEST(OfflineCommandTest, UndoingEveryFixGivesTheHivesBackTheirContent) {
   TempDir dir;
-  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Eight);
-  const int hostsRepair =
-      FirstRepair(WindowsVersion::Eight, [](const Step& s) { return s.special == SpecialStep::RewriteHostsFile; });
-  const std::string hosts = tree.windows + "/System32/drivers/etc/hosts";
-  const OfflineRun preview = RunOffline(tree, {L"preview", std::to_wstring(hostsRepair)});
-  EXPECT_NE(preview.out.find(L"- 10.1.2.3 planted.example"), std::wstring::npos) << Narrow(preview.out);
-  RunOffline(tree, {L"fix", std::to_wstring(hostsRepair)});
-  const std::string after = ReadFile(hosts);
-  EXPECT_EQ(after.find("planted.example"), std::string::npos);
-  EXPECT_EQ(after.rfind("# hosts of the test machine\r\n", 0), 0u) << after;
+  const OfflineTree tree(WideToUtf8(dir.path()), WindowsVersion::Seven);
+  std::map<std::string, HiveExport> before, fixed, undone;
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &before[hive])) << hive;
+  const std::wstring journal = Utf8ToWide(tree.root) + L"/journal";
+  std::vector<std::wstring> fix{L"--journal", journal, L"fix"};
+  for (const Repair& r : Repairs())
+    if (!r.disabledOn.Contains(WindowsVersion::Seven)) fix.push_back(std::to_wstring(r.id));
+  const OfflineRun run = RunOffline(tree, fix);
+  EXPECT_NE(run.code, 3) << Narrow(run.err);
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &fixed[hive])) << hive;
+  EXPECT_NE(fixed, before);
+  std::vector<JournalEntryInfo> entries;
+  std::wstring error;
+  ASSERT_TRUE(ListJournal(PlatformSystem(), PlatformJournalPlace(journal), &entries, &error)) << Narrow(error);
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const OfflineRun undo = RunOffline(tree, {L"--journal", journal, L"undo", entry->name});
+    EXPECT_EQ(undo.code, 0) << Narrow(entry->name + L": " + undo.err);
+  }
+  for (const std::string& hive : tree.Hives()) ASSERT_TRUE(ExportHive(hive, &undone[hive])) << hive;
+  EXPECT_EQ(undone, before);
 }
 
 }  // namespace

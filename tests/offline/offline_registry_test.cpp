@@ -1,4 +1,6 @@
 // The offline backend: the registry contract suite over a hive file, and what only hives have.
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "sysaccess/offline/hive_registry.h"
@@ -89,6 +91,21 @@ TEST_F(OfflineRegistryTest, AHiveOpenedForReadingRefusesEveryWriteAndStaysAsItWa
                r.DeleteValue(kHklm, L"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CurrentVersion"));
   EXPECT_FALSE(readOnly->changed());
   EXPECT_EQ(ReadFile(tree.Hive("SOFTWARE")), before);
+}
+
+TEST_F(OfflineRegistryTest, SaveKeepsTheModeAndACopyAndLeavesNothingMoreToWrite) {
+  ::chmod(tree.UserHive("alice").c_str(), 0640);
+  const std::string before = ReadFile(tree.UserHive("alice"));
+  ASSERT_TRUE(reg.WriteInteger(RegRoot::CurrentUser, L"\\Software\\X", L"V", 1));
+  std::string backup;
+  std::wstring error;
+  ASSERT_TRUE(user->Save(&backup, &error)) << Narrow(error);
+  EXPECT_FALSE(user->changed());
+  EXPECT_EQ(ReadFile(backup), before);
+  for (const std::string& file : {tree.UserHive("alice"), backup}) {
+    struct stat st {};
+    EXPECT_TRUE(::stat(file.c_str(), &st) == 0 && (st.st_mode & 0777) == 0640) << file;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The portable answers about the system (Windows and Internet Explorer versions) and what
-// only the Linux file service needs.
+// The portable answers about the system (the Windows version) and what only the Linux file
+// service needs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sysaccess/ie_version.h"
+#include "sysaccess/windows_version.h"
 #include "sysaccess/memory/stand_ins.h"
 #include "sysaccess/text.h"
 #include "sysaccess/thread.h"
@@ -54,19 +54,6 @@ TEST(WindowsVersionTest, MapsTheVersionRecordAndRefusesServersAndTheRest) {
     EXPECT_EQ(DetectWindowsVersion(os), r.version);
     EXPECT_EQ(IsSupported(r.version), r.supported);
   }
-}
-
-TEST(IEVersionTest, NamesFromSvcVersionAndReadsTheViewOfThisProcess) {
-  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
-      {L"10.0.9200.16384", L"IE10"}, {L"9.0.8112.16421", L"IE9"}, {L"9", L"IE8"}, {L"9,0", L"IE8"},
-      {L"11.0.9600.17843", L"IE8"},  {L"8.0.7601.17514", L"IE8"}, {L"", L"IE8"}};
-  for (const auto& [svc, name] : rows) EXPECT_EQ(IEVersionFromSvcVersion(svc), name) << Narrow(svc);
-  MemoryRegistry registry;
-  registry.PutString(RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Internet Explorer", L"svcVersion", L"9.0.1");
-  registry.PutString(RegRoot::LocalMachine, L"SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer", L"svcVersion", L"10");
-  EXPECT_EQ(DetectIEVersionName(Registry(registry)), L"IE9");
-  registry.SetWow64(true);
-  EXPECT_EQ(DetectIEVersionName(Registry(registry)), L"IE10") << "a 32-bit program reads the Wow6432Node copy";
 }
 
 // The temporary name beside the target is predictable here (process ID and attempt): links

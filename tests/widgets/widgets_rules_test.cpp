@@ -1,26 +1,14 @@
 // State rules of the skin's controls, free of any window.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <tuple>
 
 #include "widgets/control_rules.h"
 #include "widgets/picture_item.h"
 #include "widgets/progress_rules.h"
-#include "widgets/scroll_rules.h"
 
 namespace corrivo::ui {
 namespace {
-
-TEST(ImageNoteTest, ShowsAPictureItHasOrTheEmptyOneAndIgnoresOtherIndexes) {
-  ImageNoteModel note(3);
-  EXPECT_EQ(note.ImageIndex(), -1);
-  const std::pair<int, int> steps[] = {{2, 2}, {0, 0}, {-1, -1}, {1, 1}, {3, 1}, {5, 1}, {-2, 1}};
-  for (const auto& [index, shown] : steps) {
-    EXPECT_EQ(note.SetImageIndex(index), index == shown) << index;  // a repaint only for a change
-    EXPECT_EQ(note.ImageIndex(), shown) << index;
-  }
-}
 
 TEST(PageNoteTest, SwitchingShowsTheNewPageBeforeHidingTheOld) {
   PageNoteModel pages;
@@ -35,38 +23,6 @@ TEST(PageNoteTest, SwitchingShowsTheNewPageBeforeHidingTheOld) {
     EXPECT_EQ(std::tuple(s.changed, s.show, s.hide), std::tuple(changed, show, hide)) << index;
   }
   EXPECT_EQ(pages.TabIndex(), 3);
-}
-
-TEST(ButtonStateTest, TheStateFollowsTheInputAndFallsBackToNormalWithoutAPicture) {
-  const std::pair<ButtonInput, ButtonState> cases[] = {  // enabled, selected, hot, pressed
-      {{true, false, false, false}, ButtonState::Normal},  {{true, false, true, false}, ButtonState::Over},
-      {{true, false, true, true}, ButtonState::Down},      {{true, false, false, true}, ButtonState::Over},
-      {{false, false, true, true}, ButtonState::Disabled}, {{true, true, false, false}, ButtonState::Selected},
-      {{true, true, true, true}, ButtonState::Down},
-  };
-  for (const auto& [input, state] : cases) EXPECT_EQ(VisualState(input), state) << static_cast<int>(state);
-  const std::array<bool, 5> onlyNormalAndOver{true, true, false, false, false};
-  EXPECT_EQ(PictureState(ButtonState::Over, onlyNormalAndOver), ButtonState::Over);
-  EXPECT_EQ(PictureState(ButtonState::Down, onlyNormalAndOver), ButtonState::Normal);
-  EXPECT_EQ(PictureState(ButtonState::Selected, onlyNormalAndOver), ButtonState::Normal);
-}
-
-TEST(PictureItemTest, TheRectangleFollowsTheAlignAndAnUnstretchedPictureKeepsItsSize) {
-  PictureItem item;
-  std::tie(item.left, item.top, item.width, item.height) = std::tuple(7, 3, 20, 10);
-  const std::pair<ItemAlign, Rect> cases[] = {  // in a widget of 200 x 50
-      {ItemAlign::None, {7, 3, 20, 10}},  {ItemAlign::Custom, {7, 3, 20, 10}}, {ItemAlign::Top, {0, 0, 200, 10}},
-      {ItemAlign::Bottom, {0, 40, 200, 10}}, {ItemAlign::Left, {0, 0, 20, 50}}, {ItemAlign::Right, {180, 0, 20, 50}},
-      {ItemAlign::Client, {0, 0, 200, 50}},
-  };
-  for (const auto& [align, expected] : cases) {
-    item.align = align;
-    EXPECT_EQ(ItemRect(item, {200, 50}), expected) << static_cast<int>(align);
-  }
-  item.align = ItemAlign::Right;
-  EXPECT_EQ(PictureDestination(item, {200, 50}, {12, 9}), (Rect{180, 0, 12, 9}));  // at the top left
-  item.stretch = true;
-  EXPECT_EQ(PictureDestination(item, {200, 50}, {12, 9}), (Rect{180, 0, 20, 50}));
 }
 
 class ProgressTest : public ::testing::Test {
@@ -110,29 +66,6 @@ TEST_F(ProgressTest, AHiddenBarOrAnEmptyRangeKeepsTheValueAndAResizeStretchesThe
   bar.SetRange(5, 5);
   EXPECT_FALSE(bar.SetPosition(5));
   EXPECT_EQ(bar.Position(), 5);
-}
-
-TEST(ScrollRulesTest, TheRangeWheelAndClampStopAtTheEnds) {
-  EXPECT_EQ(ScrollRange(500, 200), 300);
-  EXPECT_EQ(ScrollRange(100, 200), 0);
-  const std::tuple<int, int, int> clamps[] = {{-4, 300, 0}, {301, 300, 300}, {120, 300, 120}, {7, 0, 0}};
-  for (const auto& [position, range, expected] : clamps) EXPECT_EQ(ClampScroll(position, range), expected);
-  // position, delta, range: five pixels a notch, a zero delta counting as away from the user.
-  const std::tuple<int, int, int, int> wheel[] = {
-      {20, 120, 100, 15}, {20, 0, 100, 15},   {3, 120, 100, 0},
-      {20, -120, 100, 25}, {98, -120, 100, 100}, {0, -120, 0, 0}};
-  for (const auto& [position, delta, range, expected] : wheel) EXPECT_EQ(WheelScroll(position, delta, range), expected);
-}
-
-TEST(ScrollRulesTest, TheThumbIsProportionalTravelsWithThePositionAndRoundTrips) {
-  EXPECT_EQ(ThumbFor(200, 200, 800, 300), (Thumb{75, 50}));
-  EXPECT_EQ(ThumbFor(200, 200, 100, 0), (Thumb{0, 200}));
-  EXPECT_EQ(ThumbFor(200, 10, 10000, 0).length, kMinThumb);
-  for (int pos : {0, 200, 300, 600})
-    EXPECT_EQ(PositionForThumb(200, 200, 800, ThumbFor(200, 200, 800, pos).top), pos);
-  EXPECT_EQ(ThumbFor(200, 200, 800, 600), (Thumb{150, 50}));
-  EXPECT_EQ(PositionForThumb(200, 200, 800, 999), 600);
-  EXPECT_EQ(PositionForThumb(200, 200, 800, -20), 0);
 }
 
 }  // namespace
