@@ -6,6 +6,7 @@
 #include "widgets/control_rules.h"
 #include "widgets/picture_item.h"
 #include "widgets/progress_rules.h"
+#include "widgets/scroll_rules.h"
 
 namespace corrivo::ui {
 namespace {
@@ -66,6 +67,29 @@ TEST_F(ProgressTest, AHiddenBarOrAnEmptyRangeKeepsTheValueAndAResizeStretchesThe
   bar.SetRange(5, 5);
   EXPECT_FALSE(bar.SetPosition(5));
   EXPECT_EQ(bar.Position(), 5);
+}
+
+TEST(ScrollRulesTest, TheRangeWheelAndClampStopAtTheEnds) {
+  EXPECT_EQ(ScrollRange(500, 200), 300);
+  EXPECT_EQ(ScrollRange(100, 200), 0);
+  const std::tuple<int, int, int> clamps[] = {{-4, 300, 0}, {301, 300, 300}, {120, 300, 120}, {7, 0, 0}};
+  for (const auto& [position, range, expected] : clamps) EXPECT_EQ(ClampScroll(position, range), expected);
+  // position, delta, range: five pixels a notch, a zero delta counting as away from the user.
+  const std::tuple<int, int, int, int> wheel[] = {
+      {20, 120, 100, 15}, {20, 0, 100, 15},   {3, 120, 100, 0},
+      {20, -120, 100, 25}, {98, -120, 100, 100}, {0, -120, 0, 0}};
+  for (const auto& [position, delta, range, expected] : wheel) EXPECT_EQ(WheelScroll(position, delta, range), expected);
+}
+
+TEST(ScrollRulesTest, TheThumbIsProportionalTravelsWithThePositionAndRoundTrips) {
+  EXPECT_EQ(ThumbFor(200, 200, 800, 300), (Thumb{75, 50}));
+  EXPECT_EQ(ThumbFor(200, 200, 100, 0), (Thumb{0, 200}));
+  EXPECT_EQ(ThumbFor(200, 10, 10000, 0).length, kMinThumb);
+  for (int pos : {0, 200, 300, 600})
+    EXPECT_EQ(PositionForThumb(200, 200, 800, ThumbFor(200, 200, 800, pos).top), pos);
+  EXPECT_EQ(ThumbFor(200, 200, 800, 600), (Thumb{150, 50}));
+  EXPECT_EQ(PositionForThumb(200, 200, 800, 999), 600);
+  EXPECT_EQ(PositionForThumb(200, 200, 800, -20), 0);
 }
 
 }  // namespace
