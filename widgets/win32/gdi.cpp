@@ -33,8 +33,7 @@ namespace {
 
 struct SharedBand {
   HDC dc = nullptr;
-  Bitmap bitmap;
-  HGDIOBJ old = nullptr;
+  Bitmap bitmap;  // stays selected into `dc`
   LONG width = 0, height = 0;
   bool busy = false;
 };
@@ -44,37 +43,33 @@ SharedBand& Shared() {
   return band;
 }
 
+// Whether the shared buffer can take a band of this size, grown to hold both shapes if that
+// stays within `maxPixels`.
+bool SharedTakes(SharedBand& s, HDC target, LONG width, LONG height, long maxPixels) {
+  if (s.busy) return false;
+  if (!s.dc) s.dc = CreateCompatibleDC(target);
+  if (!s.dc) return false;
+  if (width <= s.width && height <= s.height) return true;
+  const LONG grownWidth = std::max(width, s.width), grownHeight = std::max(height, s.height);
+  if (static_cast<long long>(grownWidth) * grownHeight > maxPixels) return false;
+  Bitmap grown(CreateCompatibleBitmap(target, grownWidth, grownHeight));
+  if (!grown) return false;
+  SelectObject(s.dc, grown.get());
+  s.bitmap = std::move(grown);
+  s.width = grownWidth;
+  s.height = grownHeight;
+  return true;
+}
+
 }  // namespace
 
 BandBuffer::BandBuffer(HDC target, const RECT& area, long maxPixels) {
-  const LONG width = std::max<LONG>(1, area.right - area.left);
-  const LONG height = std::max<LONG>(1, area.bottom - area.top);
   SharedBand& s = Shared();
-  const LONG wantWidth = std::max(width, s.width), wantHeight = std::max(height, s.height);
-  const bool fits = width <= s.width && height <= s.height;
-  if (s.busy || (!fits && static_cast<long long>(wantWidth) * wantHeight > maxPixels)) {
+  if (!SharedTakes(s, target, std::max<LONG>(1, area.right - area.left), std::max<LONG>(1, area.bottom - area.top),
+                   maxPixels)) {
     own_ = std::make_unique<BackBuffer>(target, area);
     dc_ = own_->dc();
     return;
-  }
-  if (!s.dc) s.dc = CreateCompatibleDC(target);
-  if (!s.dc) {
-    own_ = std::make_unique<BackBuffer>(target, area);
-    dc_ = own_->dc();
-    return;
-  }
-  if (!fits) {
-    Bitmap grown(CreateCompatibleBitmap(target, wantWidth, wantHeight));
-    if (!grown) {
-      own_ = std::make_unique<BackBuffer>(target, area);
-      dc_ = own_->dc();
-      return;
-    }
-    const HGDIOBJ previous = SelectObject(s.dc, grown.get());
-    if (!s.old) s.old = previous;
-    s.bitmap = std::move(grown);
-    s.width = wantWidth;
-    s.height = wantHeight;
   }
   s.busy = true;
   dc_ = s.dc;
