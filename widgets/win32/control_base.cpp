@@ -20,31 +20,24 @@ class SiblingOrder {
   // A copy: painting and invalidating, which walk it, can make or destroy windows.
   std::vector<HWND> Of(HWND child) {
     const HWND parent = GetParent(child);
-    for (auto& entry : known_) {
-      if (entry.first != parent) continue;
-      if (std::find(entry.second.begin(), entry.second.end(), child) != entry.second.end()) return entry.second;
+    if (const auto* order = Known(parent)) {
+      if (std::find(order->begin(), order->end(), child) != order->end()) return *order;
       Forget(parent);  // a child made behind this layer's back
-      break;
     }
     std::vector<HWND> order;
     for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
     known_.emplace_back(parent, order);
     return order;
   }
-  // Keeps a known order in step with a change this layer made to it.
+  // Keep a known order in step with a change this layer made to it.
   void Place(HWND child, HWND parent, bool top) {
-    for (auto& entry : known_) {
-      if (entry.first != parent) continue;
-      auto& order = entry.second;
-      order.erase(std::remove(order.begin(), order.end(), child), order.end());
-      order.insert(top ? order.begin() : order.end(), child);
+    if (auto* order = Known(parent)) {
+      order->erase(std::remove(order->begin(), order->end(), child), order->end());
+      order->insert(top ? order->begin() : order->end(), child);
     }
   }
   void Remove(HWND child, HWND parent) {
-    for (auto& entry : known_) {
-      auto& order = entry.second;
-      if (entry.first == parent) order.erase(std::remove(order.begin(), order.end(), child), order.end());
-    }
+    if (auto* order = Known(parent)) order->erase(std::remove(order->begin(), order->end(), child), order->end());
   }
   void Forget(HWND parent) {
     known_.erase(std::remove_if(known_.begin(), known_.end(), [parent](const auto& e) { return e.first == parent; }),
@@ -52,6 +45,12 @@ class SiblingOrder {
   }
 
  private:
+  std::vector<HWND>* Known(HWND parent) {
+    for (auto& [p, order] : known_) {
+      if (p == parent) return &order;
+    }
+    return nullptr;
+  }
   std::vector<std::pair<HWND, std::vector<HWND>>> known_;
 };
 
