@@ -158,6 +158,8 @@ class MainWindow : private CreationSteps {
   template <typename T>
   T& Register(std::unique_ptr<T>& slot, ComponentKind kind);
   void RegisterComponent(Control& control, ComponentKind kind);
+  // Components made after the language was applied (pages and rows made later) take its texts.
+  void TranslateMadeLater(const std::vector<std::pair<Control*, ComponentKind>>& made);
   void WireDragHandle(Control& control);
   void WireEdge(Control& control, Edge edge);
   void WireHeaderHover(Control& control, int page);

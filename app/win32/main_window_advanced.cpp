@@ -54,11 +54,9 @@ void MainWindow::BuildAdvancedPage() {
 void MainWindow::EnsureAdvancedPage() {
   if (advancedPage_) return;
   BuildAdvancedPage();
-  // The language was applied at creation; the page's texts come now, as the rows' do.
-  WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
-  fresh.Own(*cautionLabel_, ComponentKind::Label);
-  for (Category& c : categories_) fresh.Own(*c.label, ComponentKind::Label);
-  if (language_) language_->TranslateComponent(fresh);
+  std::vector<std::pair<Control*, ComponentKind>> made = {{cautionLabel_.get(), ComponentKind::Label}};
+  for (Category& c : categories_) made.emplace_back(c.label.get(), ComponentKind::Label);
+  TranslateMadeLater(made);
   cautionLabel_->AutoSize();
   for (Category& c : categories_) c.label->AutoSize();
   // The category chosen so far (the creation sequence chooses the first).
@@ -113,7 +111,7 @@ void MainWindow::EnsureRows(int n) {
   if (c.built) return;
   c.built = true;
   Panel& rows = c.scrollBox->Content();
-  WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
+  std::vector<std::pair<Control*, ComponentKind>> made;
   for (const Repair* entry : CategoryRows(static_cast<corrivo::Category>(n))) {
     FixRow row;
     row.id = entry->id;
@@ -131,12 +129,11 @@ void MainWindow::EnsureRows(int n) {
     if (disabledFixes_.count(id)) row.button->SetEnabled(false);
     RegisterComponent(*row.label, ComponentKind::Label);
     RegisterComponent(*row.button, ComponentKind::PushButton);
-    fresh.Own(*row.label, ComponentKind::Label);
-    fresh.Own(*row.button, ComponentKind::PushButton);
+    made.emplace_back(row.label.get(), ComponentKind::Label);
+    made.emplace_back(row.button.get(), ComponentKind::PushButton);
     c.rows.push_back(std::move(row));
   }
-  // The language was applied at creation; rows made since take their texts now.
-  if (language_) language_->TranslateComponent(fresh);
+  TranslateMadeLater(made);
   // Thin separators between the rows keep long descriptions apart.
   rows.OnPaintExtra = [&c](HDC dc, const RECT& client) {
     for (std::size_t i = 0; i + 1 < c.rows.size(); ++i) {

@@ -19,6 +19,13 @@ void MainWindow::RegisterComponent(Control& control, ComponentKind kind) {
   components_->Own(control, kind);
 }
 
+void MainWindow::TranslateMadeLater(const std::vector<std::pair<Control*, ComponentKind>>& made) {
+  if (!language_) return;
+  WindowComponent later(hwnd_, components_->Name());
+  for (const auto& [control, kind] : made) later.Own(*control, kind);
+  language_->TranslateComponent(later);
+}
+
 template <typename T>
 T& MainWindow::Register(std::unique_ptr<T>& slot, ComponentKind kind) {
   RegisterComponent(*slot, kind);
@@ -294,12 +301,9 @@ void MainWindow::BuildReRegistrationPage(ReRegistrationPage& r) {
 MainWindow::ReRegistrationPage& MainWindow::EnsureReRegistrationPage(ReRegistrationPage& r) {
   if (r.fill) return r;
   BuildReRegistrationPage(r);
-  // The language was applied at creation; the page's texts come now, as the rows' do.
-  WindowComponent fresh(hwnd_, L"FixWindows_FormMain");
-  fresh.Own(*r.info, ComponentKind::Label);
-  fresh.Own(*r.start, ComponentKind::PushButton);
-  fresh.Own(*r.stop, ComponentKind::PushButton);
-  if (language_) language_->TranslateComponent(fresh);
+  TranslateMadeLater({{r.info.get(), ComponentKind::Label},
+                      {r.start.get(), ComponentKind::PushButton},
+                      {r.stop.get(), ComponentKind::PushButton}});
   const Size s = r.page->ClientSize();
   r.fill->SetBounds({0, 0, s.width, s.height});
   CentreReRegistrationPage(r);
