@@ -10,6 +10,9 @@ namespace corrivo::app {
 namespace {
 // The window draws its own frame and title bar; the system menu and its commands stay.
 constexpr DWORD kFramelessStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+// Rows made per idle piece: two rows are four windows, a millisecond or two that a click
+// arriving meanwhile waits at most.
+constexpr std::size_t kRowsPerIdlePiece = 2;
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -57,7 +60,8 @@ void MainWindow::Show(int showCommand) {
 }
 
 bool MainWindow::HasIdleWork() const {
-  if (!advancedPage_ || !internet_.fill || !mediaPlayer_.fill) return true;
+  if (idleWorkFailed_) return false;
+  if (!advancedPageReady_ || !internet_.fill || !mediaPlayer_.fill) return true;
   for (const Category& c : categories_) {
     if (!c.built) return true;
   }
@@ -67,10 +71,10 @@ bool MainWindow::HasIdleWork() const {
 void MainWindow::DoIdleWork() {
   // Called from the message loop, outside any window procedure: a failure here (out of
   // memory) leaves that piece as far as it got, as a failing click would, and the program
-  // goes on.
+  // goes on; what is left is made on first use, not retried while idle.
   try {
-    if (!advancedPage_) {
-      EnsureAdvancedPage();
+    if (!advancedPageReady_) {
+      MakeAdvancedPagePiece();
       return;
     }
     for (ReRegistrationPage* r : {&internet_, &mediaPlayer_}) {
@@ -80,10 +84,11 @@ void MainWindow::DoIdleWork() {
     }
     for (int n = 1; n <= layout::kCategoryCount; ++n) {
       if (categories_[static_cast<std::size_t>(n - 1)].built) continue;
-      EnsureRows(n);
+      MakeRows(n, kRowsPerIdlePiece);
       return;
     }
   } catch (...) {
+    idleWorkFailed_ = true;
   }
 }
 

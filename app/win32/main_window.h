@@ -82,7 +82,7 @@ class MainWindow : private CreationSteps {
     Panel* page = nullptr;
     std::unique_ptr<ScrollBox> scrollBox;
     std::vector<FixRow> rows;
-    bool built = false;  // rows are made when the category is first shown
+    bool built = false;  // every row made, translated and laid out
   };
   // The repair row a context menu was asked for, and where the menu opens (screen).
   struct PreviewRow {
@@ -165,9 +165,12 @@ class MainWindow : private CreationSteps {
   void WireHeaderHover(Control& control, int page);
 
   // --- Advanced Fix page (main_window_advanced.cpp).
-  void BuildAdvancedPage();
+  // Idle work makes the page and its rows a few windows at a time, so that input waits for
+  // at most one small piece; first use makes whatever is still missing at once.
+  void MakeAdvancedPagePiece();  // the panel, then one category, then the finish
   void EnsureAdvancedPage();
   void BuildCategory(int number);
+  void MakeRows(int category, std::size_t count);  // up to `count` more; the last piece lays them out
   void EnsureRows(int category);
   void LayoutRows(Category& c, int width);
   void ArrangeAdvancedPage();
@@ -241,8 +244,11 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<ui::win32::ImageButton> scanButton_, stopScanButton_, fixButton_, stopFixButton_;
   std::unique_ptr<ui::win32::CheckBox> selectAll_;
   std::unique_ptr<ImageProgress> generalProgress_;  // of the scan and of the fix
-  // Advanced Fix page, made when idle or when first shown (null until then).
+  // Advanced Fix page, made when idle or when first shown; usable once advancedPageReady_.
   std::unique_ptr<Panel> advancedPage_;
+  int categoriesMade_ = 0;
+  bool advancedPageReady_ = false;
+  bool idleWorkFailed_ = false;  // a piece failed: the rest waits for first use
   std::unique_ptr<Label> cautionLabel_;          // "do not click Fix unless ..."
   std::unique_ptr<PageNote> categoryNotebook_;  // one page per category
   std::array<Category, 6> categories_;

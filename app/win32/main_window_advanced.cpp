@@ -31,38 +31,43 @@ class ResultBox : public RepairFeedback {
 
 }  // namespace
 
-void MainWindow::BuildAdvancedPage() {
-  Panel& page = notebook_->Page(1);
-  advancedPage_ = std::make_unique<Panel>();
-  advancedPage_->Create(page.hwnd(), ids::kPanelAdvancedFix, L"Panel_AdvancedFix", {0, 0, 650, 380},
-                            palette::kPage);
-  HWND p = advancedPage_->hwnd();
-  Label::Style tips;
-  tips.colour = palette::kMutedText;
-  cautionLabel_ = std::make_unique<Label>();
-  cautionLabel_->Create(p, ids::kLabelTips, L"Label_Tips", {22, 22, 400, 14},
-                     L"Do not click the \"Fix\" button unless your computer has the following problems.",
-                     skin_.Normal(), tips);
-  cautionLabel_->AutoSize();
-  RegisterComponent(*cautionLabel_, ComponentKind::Label);
-  categoryNotebook_ = std::make_unique<PageNote>();
-  categoryNotebook_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
-                               palette::kPage);
-  for (int n = 1; n <= layout::kCategoryCount; ++n) BuildCategory(n);
-}
-
-void MainWindow::EnsureAdvancedPage() {
-  if (advancedPage_) return;
-  BuildAdvancedPage();
+void MainWindow::MakeAdvancedPagePiece() {
+  if (!advancedPage_) {
+    Panel& page = notebook_->Page(1);
+    advancedPage_ = std::make_unique<Panel>();
+    advancedPage_->Create(page.hwnd(), ids::kPanelAdvancedFix, L"Panel_AdvancedFix", {0, 0, 650, 380},
+                          palette::kPage);
+    HWND p = advancedPage_->hwnd();
+    Label::Style tips;
+    tips.colour = palette::kMutedText;
+    cautionLabel_ = std::make_unique<Label>();
+    cautionLabel_->Create(p, ids::kLabelTips, L"Label_Tips", {22, 22, 400, 14},
+                          L"Do not click the \"Fix\" button unless your computer has the following problems.",
+                          skin_.Normal(), tips);
+    RegisterComponent(*cautionLabel_, ComponentKind::Label);
+    categoryNotebook_ = std::make_unique<PageNote>();
+    categoryNotebook_->Create(p, ids::kPageNoteAdvancedFix, L"PageNote_AdvancedFix", {107, 41, 521, 317},
+                              palette::kPage);
+    return;
+  }
+  if (categoriesMade_ < layout::kCategoryCount) {
+    BuildCategory(++categoriesMade_);
+    return;
+  }
   std::vector<std::pair<Control*, ComponentKind>> made = {{cautionLabel_.get(), ComponentKind::Label}};
   for (Category& c : categories_) made.emplace_back(c.label.get(), ComponentKind::Label);
   TranslateMadeLater(made);
   cautionLabel_->AutoSize();
   for (Category& c : categories_) c.label->AutoSize();
+  advancedPageReady_ = true;
   // The category chosen so far (the creation sequence chooses the first).
   if (nav_.Category() >= 1) categoryNotebook_->SetTabIndex(nav_.Category() - 1);
   ApplyCategoryLooks();
   ArrangeAdvancedPage();
+}
+
+void MainWindow::EnsureAdvancedPage() {
+  while (!advancedPageReady_) MakeAdvancedPagePiece();
 }
 
 void MainWindow::BuildCategory(int n) {
@@ -77,7 +82,6 @@ void MainWindow::BuildCategory(int n) {
   c.label = std::make_unique<Label>();
   c.label->Create(p, ids::CategoryLabel(n), info.label, layout::CategoryLabelRect(n, {60, 13}), info.caption,
                   skin_.Normal(), style);
-  c.label->AutoSize();
   c.label->BringToFront();
   RegisterComponent(*c.label, ComponentKind::Label);
   for (Control* part : {static_cast<Control*>(c.tile.get()), static_cast<Control*>(c.label.get())}) {
@@ -98,21 +102,21 @@ void MainWindow::BuildCategory(int n) {
   c.scrollBox = std::make_unique<ScrollBox>();
   c.scrollBox->Create(c.page->hwnd(), ids::CategoryScrollBox(n), info.scrollBox, {0, 0, ps.width, ps.height},
                       palette::kPage, ids::CategoryPanel(n), info.panel);
-  // The rows come when the category is first shown: most runs never open most categories,
-  // and a hundred and thirty child windows are the bulk of the start-up time.
+  // The rows come when the category is first shown or when idle: most runs never open most
+  // categories, and a hundred and thirty child windows are the bulk of the start-up time.
   c.scrollBox->OnContentWidth = [this, &c](int width) {
     if (c.built) LayoutRows(c, width);
   };
 }
 
-void MainWindow::EnsureRows(int n) {
-  EnsureAdvancedPage();
+void MainWindow::MakeRows(int n, std::size_t count) {
   Category& c = categories_[static_cast<std::size_t>(n - 1)];
   if (c.built) return;
-  c.built = true;
+  const std::vector<const Repair*> entries = CategoryRows(static_cast<corrivo::Category>(n));
   Panel& rows = c.scrollBox->Content();
   std::vector<std::pair<Control*, ComponentKind>> made;
-  for (const Repair* entry : CategoryRows(static_cast<corrivo::Category>(n))) {
+  for (; count > 0 && c.rows.size() < entries.size(); --count) {
+    const Repair* entry = entries[c.rows.size()];
     FixRow row;
     row.id = entry->id;
     Label::Style text;
@@ -134,6 +138,8 @@ void MainWindow::EnsureRows(int n) {
     c.rows.push_back(std::move(row));
   }
   TranslateMadeLater(made);
+  if (c.rows.size() < entries.size()) return;
+  c.built = true;
   // Thin separators between the rows keep long descriptions apart.
   rows.OnPaintExtra = [&c](HDC dc, const RECT& client) {
     for (std::size_t i = 0; i + 1 < c.rows.size(); ++i) {
@@ -145,6 +151,11 @@ void MainWindow::EnsureRows(int n) {
     }
   };
   LayoutRows(c, c.scrollBox->ContentWidth());
+}
+
+void MainWindow::EnsureRows(int n) {
+  EnsureAdvancedPage();
+  MakeRows(n, static_cast<std::size_t>(-1));
 }
 
 void MainWindow::LayoutRows(Category& c, int width) {
@@ -160,7 +171,7 @@ void MainWindow::LayoutRows(Category& c, int width) {
 }
 
 void MainWindow::ArrangeAdvancedPage() {
-  if (!advancedPage_) return;
+  if (!advancedPageReady_) return;
   const Rect note = notebook_->Bounds();
   const layout::AdvancedPageLayout a =
       layout::ArrangeAdvancedPage(note.Extent(), cautionLabel_->Bounds().Extent(), categories_[0].tile->Bounds().Extent());
@@ -180,7 +191,7 @@ void MainWindow::ArrangeAdvancedPage() {
 
 void MainWindow::SelectCategory(int n) {
   if (!nav_.SelectCategory(n)) return;
-  if (!advancedPage_) return;  // the page takes the choice when it is made
+  if (!advancedPageReady_) return;  // the page takes the choice when it is made
   // The rows are made while their page is still hidden: it is then painted once, whole.
   if (CurrentPage() == Page::AdvancedFix) EnsureRows(n);
   categoryNotebook_->SetTabIndex(n - 1);
@@ -191,7 +202,7 @@ void MainWindow::SelectCategory(int n) {
 }
 
 void MainWindow::ApplyCategoryLooks() {
-  if (!advancedPage_) return;
+  if (!advancedPageReady_) return;
   for (int k = 1; k <= layout::kCategoryCount; ++k) {
     Category& c = categories_[static_cast<std::size_t>(k - 1)];
     c.tile->SetImageIndex(nav_.CategoryPicture(k));

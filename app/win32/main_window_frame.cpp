@@ -218,7 +218,7 @@ void MainWindow::RepaintNow() {
 
 void MainWindow::OnMouseWheel(WPARAM wp, LPARAM lp) {
   const Page page = CurrentPage();
-  if (!advancedPage_) return;  // not made yet, so not shown: the wheel has nothing to scroll
+  if (!advancedPageReady_) return;  // not made yet, so not shown: the wheel has nothing to scroll
   ScrollBox& desktop = *categories_[0].scrollBox;
   POINT p = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   ScreenToClient(desktop.hwnd(), &p);

@@ -97,6 +97,33 @@ TEST_F(WindowGui, RowsOfEveryCategoryAreMadeWhileTheWindowWaitsForInput) {
   ExpectShown({{ids::PageTab(0), true}, {ids::PageTab(1), false}});
 }
 
+TEST_F(WindowGui, ACategoryAskedForAtOnceShowsEveryRowInOrder) {
+  // A fresh start, clicked the moment its window shows: the idle moments have made little or
+  // none of the page, and the click makes the rest.
+  app.Close();
+  ASSERT_TRUE(app.Start());
+  main = app.WaitForWindow();
+  ASSERT_NE(main, nullptr);
+  // Posted, the click is taken before any idle piece that has not begun.
+  HWND tile = Ctl(ids::HeaderTile(1));
+  PostMessageW(tile, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(tile, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  for (DWORD start = GetTickCount(); !IsWindowVisible(Ctl(ids::PageTab(1))) && GetTickCount() - start < 5000;) Sleep(1);
+  ClickCentre(Ctl(ids::CategoryTile(6)));
+  ASSERT_TRUE(IsWindowVisible(Ctl(ids::CategoryPage(6))));
+  HWND content = GetParent(Ctl(ids::FixButton(CategoryRows(Category::Additional).front()->id)));
+  int bottom = 0;
+  for (const Repair* row : CategoryRows(Category::Additional)) {
+    SCOPED_TRACE(row->id);
+    const RECT label = RectIn(Ctl(ids::FixLabel(row->id)), content);
+    const RECT button = RectIn(Ctl(ids::FixButton(row->id)), content);
+    EXPECT_EQ(WindowText(Ctl(ids::FixLabel(row->id))), row->caption);
+    EXPECT_TRUE(IsWindowVisible(Ctl(ids::FixButton(row->id))));
+    EXPECT_GE(std::min(label.top, button.top), bottom);  // below the row before
+    bottom = std::max(label.bottom, button.bottom);
+  }
+}
+
 TEST_F(WindowGui, EveryPageAndCategoryIsReachable) {
   const wchar_t* names[] = {L"page0-general", L"page1-advanced", L"page2-internet", L"page3-mediaplayer"};
   for (int page : {1, 2, 3, 0}) {
