@@ -183,6 +183,11 @@ LRESULT Control::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       if (!baseProc_) return 1;
       break;
+    case WM_NCPAINT:
+      // Our own classes have no frame, caption or scroll bars: nothing lies outside the
+      // client area, and the system's frame painting would only fetch a device context.
+      if (!baseProc_) return 0;
+      break;
     case WM_PAINT:
       if (baseProc_) break;
       PaintBuffered();
@@ -286,20 +291,15 @@ void Control::PaintBuffered() {
   const RECT dirty = paint.dirty();
   if (IsRectEmpty(&dirty)) return;
   // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
-  // rows of at most a quarter of a megabyte: each band goes out in one piece, so nothing
-  // flickers, and no window-sized bitmap is ever made (under Wine the memory of the biggest
-  // one stays with the process: half-megabyte bands cost 0.3 MiB more at the peak). A buffer
-  // of a sixteenth of a megabyte, enough for most controls, is kept for all paints (see
-  // BandBuffer): keeping one of a whole band's size raised the peak by 0.2 MiB. Fewer,
-  // bigger bands would cost memory; more, smaller ones start-up time (every band paints the
-  // control again). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
-  constexpr LONG kBandPixels = 64 * 1024;
-  constexpr LONG kSharedBandPixels = 16 * 1024;
+  // rows that fit the one buffer kept for all paints (see BandBuffer): each band goes out in
+  // one piece, so nothing flickers, and no bitmap is made while painting (under Wine every new
+  // bitmap asks the display driver about the screen, and the biggest one's memory stays with
+  // the process). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
   const LONG width = dirty.right - dirty.left;
-  const LONG rows = std::max<LONG>(16, (kBandPixels / width) & ~LONG{15});
+  const LONG rows = std::max<LONG>(16, (kKeptBufferPixels / width) & ~LONG{15});
   for (LONG top = dirty.top; top < dirty.bottom; top += rows) {
     const RECT band = {dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
-    BandBuffer buffer(paint.get(), band, kSharedBandPixels);
+    BandBuffer buffer(paint.get(), band, kKeptBufferPixels);
     IntersectClipRect(buffer.dc(), band.left, band.top, band.right, band.bottom);
     if (Transparent()) PaintBackdrop(buffer.dc());
     Paint(buffer.dc(), rc);
@@ -379,6 +379,8 @@ void Control::SendToBack() {
 
 void Control::Invalidate(bool now) {
   if (!hwnd_) return;
+  // Before its window first shows nothing is on the screen, and showing paints it all.
+  if (!(GetWindowLongPtrW(GetAncestor(hwnd_, GA_ROOT), GWL_STYLE) & WS_VISIBLE)) return;
   InvalidateRect(hwnd_, nullptr, FALSE);
   // Transparent siblings above show this control through themselves: they repaint with it.
   RECT mine, other, overlap;

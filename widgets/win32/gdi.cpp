@@ -5,12 +5,6 @@
 
 namespace corrivo::ui::win32 {
 
-BackBuffer::BackBuffer(HDC target, int width, int height) {
-  dc_ = CreateCompatibleDC(target);
-  bitmap_.reset(CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height)));
-  old_ = SelectObject(dc_, bitmap_.get());
-}
-
 BackBuffer::BackBuffer(HDC target, const RECT& area) {
   dc_ = CreateCompatibleDC(target);
   bitmap_.reset(CreateCompatibleBitmap(target, std::max<LONG>(1, area.right - area.left),

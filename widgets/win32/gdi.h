@@ -96,7 +96,6 @@ class PaintDc {
 // one BitBlt, so nothing flickers.
 class BackBuffer {
  public:
-  BackBuffer(HDC target, int width, int height);
   // Only `area` is buffered; drawing keeps the target's coordinates.
   BackBuffer(HDC target, const RECT& area);
   ~BackBuffer();
@@ -116,6 +115,7 @@ class BackBuffer {
 // paint time. The shared bitmap grows to the largest band up to `maxPixels`; a bigger band,
 // and a paint inside a paint, get a buffer of their own. Each use starts from the DC's
 // default state and leaves nothing selected behind.
+constexpr long kKeptBufferPixels = 16 * 1024;  // 64 KB: a band of a window's width, a button
 class BandBuffer {
  public:
   BandBuffer(HDC target, const RECT& area, long maxPixels);

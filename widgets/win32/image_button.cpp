@@ -67,7 +67,7 @@ LRESULT ImageButton::OnReflect(const Reflected& r) {
 
 void ImageButton::Draw(const DRAWITEMSTRUCT& dis) {
   const RECT rc = dis.rcItem;
-  BackBuffer buffer(dis.hDC, rc.right, rc.bottom);
+  BandBuffer buffer(dis.hDC, rc, kKeptBufferPixels);
   HDC dc = buffer.dc();
   if (Transparent()) PaintBackdrop(dc);
   ButtonInput in;
