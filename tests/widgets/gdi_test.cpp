@@ -114,21 +114,37 @@ TEST(BandBuffer, ANestedBandGetsItsOwnBufferAndEachBandStartsClean) {
   ASSERT_TRUE(screen.ok());
   const RECT band = {10, 10, 30, 30};
   {
-    BandBuffer outer(screen.dc(), band, 64 * 1024);
+    BandBuffer outer(screen.dc(), band);
     FillSolid(outer.dc(), band, RGB(255, 0, 0));
     {
-      BandBuffer inner(screen.dc(), band, 64 * 1024);
+      BandBuffer inner(screen.dc(), band);
       FillSolid(inner.dc(), band, RGB(0, 0, 255));
       IntersectClipRect(inner.dc(), 0, 0, 0, 0);
     }
     EXPECT_EQ(GetPixel(outer.dc(), 20, 20), RGB(255, 0, 0));
     IntersectClipRect(outer.dc(), 0, 0, 0, 0);
   }
-  BandBuffer next(screen.dc(), {0, 0, 8, 8}, 64 * 1024);
+  BandBuffer next(screen.dc(), {0, 0, 8, 8});
   FillSolid(next.dc(), {0, 0, 8, 8}, RGB(0, 255, 0));
   EXPECT_EQ(GetPixel(next.dc(), 7, 7), RGB(0, 255, 0));
   next.CopyTo(screen.dc(), {0, 0, 8, 8});
   EXPECT_EQ(GetPixel(screen.dc(), 3, 3), RGB(0, 255, 0));
+}
+
+// A band the kept buffer cannot hold (a maximised window's width) is painted and copied out
+// whole all the same.
+TEST(BandBuffer, ABandWiderThanTheKeptBufferIsCopiedWhole) {
+  Canvas screen(kKeptBufferWidth + 40, 8);
+  ASSERT_TRUE(screen.ok());
+  const RECT band = {10, 2, kKeptBufferWidth + 30, 6};
+  {
+    BandBuffer wide(screen.dc(), band);
+    FillSolid(wide.dc(), band, RGB(0, 0, 255));
+    wide.CopyTo(screen.dc(), band);
+  }
+  EXPECT_EQ(GetPixel(screen.dc(), 10, 2), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(screen.dc(), kKeptBufferWidth + 29, 5), RGB(0, 0, 255));
+  EXPECT_NE(GetPixel(screen.dc(), kKeptBufferWidth + 30, 5), RGB(0, 0, 255));
 }
 
 }  // namespace

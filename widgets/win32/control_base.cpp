@@ -292,14 +292,17 @@ void Control::PaintBuffered() {
   if (IsRectEmpty(&dirty)) return;
   // Only the part to be repainted is buffered (big panels rarely repaint whole), in bands of
   // rows that fit the one buffer kept for all paints (see BandBuffer): each band goes out in
-  // one piece, so nothing flickers, and no bitmap is made while painting (under Wine every new
-  // bitmap asks the display driver about the screen, and the biggest one's memory stays with
-  // the process). Bands start a multiple of 16 rows apart: brush patterns keep their phase.
+  // one piece, so nothing flickers, and no bitmap is made while painting. A maximised window
+  // is wider than that buffer: its bands get their own, of at most a quarter of a megabyte
+  // (under Wine the biggest one's memory stays with the process). Bands start a multiple of
+  // 16 rows apart: brush patterns keep their phase.
+  constexpr LONG kWideBandPixels = 64 * 1024;
   const LONG width = dirty.right - dirty.left;
-  const LONG rows = std::max<LONG>(16, (kKeptBufferPixels / width) & ~LONG{15});
+  const LONG rows = width <= kKeptBufferWidth ? kKeptBufferRows
+                                              : std::max<LONG>(16, (kWideBandPixels / width) & ~LONG{15});
   for (LONG top = dirty.top; top < dirty.bottom; top += rows) {
     const RECT band = {dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
-    BandBuffer buffer(paint.get(), band, kKeptBufferPixels);
+    BandBuffer buffer(paint.get(), band);
     IntersectClipRect(buffer.dc(), band.left, band.top, band.right, band.bottom);
     if (Transparent()) PaintBackdrop(buffer.dc());
     Paint(buffer.dc(), rc);

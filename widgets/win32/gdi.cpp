@@ -27,8 +27,7 @@ namespace {
 
 struct SharedBand {
   HDC dc = nullptr;
-  Bitmap bitmap;  // stays selected into `dc`
-  LONG width = 0, height = 0;
+  Bitmap bitmap;  // kKeptBufferWidth x kKeptBufferRows, stays selected into `dc`
   bool busy = false;
 };
 
@@ -37,30 +36,24 @@ SharedBand& Shared() {
   return band;
 }
 
-// Whether the shared buffer can take a band of this size, grown to hold both shapes if that
-// stays within `maxPixels`.
-bool SharedTakes(SharedBand& s, HDC target, LONG width, LONG height, long maxPixels) {
-  if (s.busy) return false;
+// Whether the kept buffer can take a band of this size; it is made on first use, in one
+// shape that never changes, so no band ever waits for a new bitmap.
+bool SharedTakes(SharedBand& s, HDC target, LONG width, LONG height) {
+  if (s.busy || width > kKeptBufferWidth || height > kKeptBufferRows) return false;
+  if (s.bitmap) return true;
   if (!s.dc) s.dc = CreateCompatibleDC(target);
   if (!s.dc) return false;
-  if (width <= s.width && height <= s.height) return true;
-  const LONG grownWidth = std::max(width, s.width), grownHeight = std::max(height, s.height);
-  if (static_cast<long long>(grownWidth) * grownHeight > maxPixels) return false;
-  Bitmap grown(CreateCompatibleBitmap(target, grownWidth, grownHeight));
-  if (!grown) return false;
-  SelectObject(s.dc, grown.get());
-  s.bitmap = std::move(grown);
-  s.width = grownWidth;
-  s.height = grownHeight;
+  s.bitmap.reset(CreateCompatibleBitmap(target, kKeptBufferWidth, kKeptBufferRows));
+  if (!s.bitmap) return false;
+  SelectObject(s.dc, s.bitmap.get());
   return true;
 }
 
 }  // namespace
 
-BandBuffer::BandBuffer(HDC target, const RECT& area, long maxPixels) {
+BandBuffer::BandBuffer(HDC target, const RECT& area) {
   SharedBand& s = Shared();
-  if (!SharedTakes(s, target, std::max<LONG>(1, area.right - area.left), std::max<LONG>(1, area.bottom - area.top),
-                   maxPixels)) {
+  if (!SharedTakes(s, target, area.right - area.left, area.bottom - area.top)) {
     own_ = std::make_unique<BackBuffer>(target, area);
     dc_ = own_->dc();
     return;

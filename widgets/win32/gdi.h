@@ -112,13 +112,15 @@ class BackBuffer {
 
 // The back buffer of one band of a paint, reusing one bitmap and memory DC for every paint of
 // the thread (windows live on one thread): making them afresh is most of a small control's
-// paint time. The shared bitmap grows to the largest band up to `maxPixels`; a bigger band,
-// and a paint inside a paint, get a buffer of their own. Each use starts from the DC's
-// default state and leaves nothing selected behind.
-constexpr long kKeptBufferPixels = 16 * 1024;  // 64 KB: a band of a window's width, a button
+// paint time, and under Wine each new bitmap also asks the display driver about the screen.
+// The kept bitmap is as wide as the window and as tall as the tallest button, 96 KB; a wider
+// or taller band, and a paint inside a paint, get a buffer of their own. Each use starts from
+// the DC's default state and leaves nothing selected behind.
+constexpr LONG kKeptBufferWidth = 768;
+constexpr LONG kKeptBufferRows = 32;
 class BandBuffer {
  public:
-  BandBuffer(HDC target, const RECT& area, long maxPixels);
+  BandBuffer(HDC target, const RECT& area);
   ~BandBuffer();
   BandBuffer(const BandBuffer&) = delete;
   BandBuffer& operator=(const BandBuffer&) = delete;

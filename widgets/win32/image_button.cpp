@@ -67,7 +67,7 @@ LRESULT ImageButton::OnReflect(const Reflected& r) {
 
 void ImageButton::Draw(const DRAWITEMSTRUCT& dis) {
   const RECT rc = dis.rcItem;
-  BandBuffer buffer(dis.hDC, rc, kKeptBufferPixels);
+  BandBuffer buffer(dis.hDC, rc);
   HDC dc = buffer.dc();
   if (Transparent()) PaintBackdrop(dc);
   ButtonInput in;
