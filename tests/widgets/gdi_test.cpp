@@ -131,21 +131,5 @@ TEST(BandBuffer, ANestedBandGetsItsOwnBufferAndEachBandStartsClean) {
   EXPECT_EQ(GetPixel(screen.dc(), 3, 3), RGB(0, 255, 0));
 }
 
-// A band the kept buffer cannot hold (a maximised window's width) is painted and copied out
-// whole all the same.
-TEST(BandBuffer, ABandWiderThanTheKeptBufferIsCopiedWhole) {
-  Canvas screen(kKeptBufferWidth + 40, 8);
-  ASSERT_TRUE(screen.ok());
-  const RECT band = {10, 2, kKeptBufferWidth + 30, 6};
-  {
-    BandBuffer wide(screen.dc(), band);
-    FillSolid(wide.dc(), band, RGB(0, 0, 255));
-    wide.CopyTo(screen.dc(), band);
-  }
-  EXPECT_EQ(GetPixel(screen.dc(), 10, 2), RGB(0, 0, 255));
-  EXPECT_EQ(GetPixel(screen.dc(), kKeptBufferWidth + 29, 5), RGB(0, 0, 255));
-  EXPECT_NE(GetPixel(screen.dc(), kKeptBufferWidth + 30, 5), RGB(0, 0, 255));
-}
-
 }  // namespace
 }  // namespace corrivo::ui::win32
