@@ -16,8 +16,6 @@ constexpr int kImageMediaPlayer = 2004;
 constexpr int HeaderTile(int page) { return kImgGeneral + page; }
 constexpr int kCategoryTileBase = 2010;
 constexpr int CategoryTile(int category) { return kCategoryTileBase + category; }
-constexpr int kImagePicGeneral = 2021;  // the tile icons, one per page
-constexpr int HeaderIcon(int page) { return kImagePicGeneral + page; }
 
 // General Fix page.
 constexpr int kButtonScan = 3001;
@@ -70,9 +68,8 @@ constexpr int kJournalClose = 6007;
 
 // Pictures, panels and pages that nobody clicks or reads still get identifiers so that a test
 // driver can find them; they stay clear of the ranges above.
+// 5002 and 5003 were the logo and the title icon, now drawn by the background (img1).
 constexpr int kImg1 = 5001;
-constexpr int kImageMain = 5002;
-constexpr int kImageAIcon = 5003;
 constexpr int kImg2 = 5004;
 constexpr int kImageTop = 5005;
 constexpr int kImageLeft = 5006;

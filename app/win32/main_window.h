@@ -224,7 +224,7 @@ class MainWindow : private CreationSteps {
 
   // Frame.
   std::unique_ptr<Image> background_;  // behind the whole window; shows around the content panel
-  std::unique_ptr<Image> titleIcon_, logo_, sizeGrip_;
+  std::unique_ptr<Image> sizeGrip_;  // the title icon and the logo are drawn by the background
   std::unique_ptr<Image> topEdge_, leftEdge_, bottomEdge_, rightEdge_;
   std::unique_ptr<Image> topLeftCorner_, topRightCorner_, bottomLeftCorner_, bottomRightCorner_;
   std::unique_ptr<Label> title_, description_;  // the caption and the line under the logo
@@ -234,8 +234,7 @@ class MainWindow : private CreationSteps {
   std::array<std::unique_ptr<Image>, 8> contentBorder_;  // top, left, bottom, right, then corners
   // Header.
   std::unique_ptr<ImageRect> headerStrip_;  // the four page tiles
-  std::array<std::unique_ptr<ImageNote>, 4> headerTiles_;
-  std::array<std::unique_ptr<Image>, 4> headerIcons_;
+  std::array<std::unique_ptr<ImageNote>, 4> headerTiles_;  // each draws its icon
   std::array<std::unique_ptr<Label>, 4> headerLabels_;
   std::unique_ptr<PageNote> notebook_;  // the four pages, one shown
   // General Fix page.

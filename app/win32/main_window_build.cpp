@@ -70,8 +70,6 @@ void MainWindow::BuildFrame() {
 }
 
 void MainWindow::BuildTitleBar() {
-  titleIcon_ = std::make_unique<Image>();
-  titleIcon_->Create(hwnd_, ids::kImageAIcon, L"Image_aIcon", {10, 12, 16, 16}, skin_.titleIcon);
   title_ = std::make_unique<Label>();
   title_->Create(hwnd_, ids::kLabelTitle, L"Label_Title", {28, 11, 400, 28}, L"Tarsio Corrivo",
                       skin_.Title(), LabelStyle(RGB(204, 204, 204), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS));
@@ -79,9 +77,6 @@ void MainWindow::BuildTitleBar() {
   WireDragHandle(*title_);
   title_->OnDoubleClick = [this] { MaximiseOrRestore(); };
 
-  logo_ = std::make_unique<Image>();
-  logo_->Create(hwnd_, ids::kImageMain, L"Image_Main", {40, 40, 48, 48}, skin_.logo);
-  WireDragHandle(*logo_);
   description_ = std::make_unique<Label>();
   description_->Create(hwnd_, ids::kLabelInfo, L"Label_Info", {108, 55, 400, 16},
                      L"Corrivo analyzes your Windows operating system and helps you fix problems.", skin_.Info(),
@@ -178,8 +173,6 @@ void MainWindow::BuildHeader() {
                         {skin_.headerLine}, {line});
 
   const wchar_t* tiles[] = {L"img_General", L"img_Advanced", L"Image_Internet", L"Image_MediaPlayer"};
-  const wchar_t* icons[] = {L"Image_pic_general", L"Img_Pic_Advanced", L"Image_pic_Internet",
-                            L"Image_pic_MediaPlayer"};
   const wchar_t* labels[] = {L"Label_General", L"Label_Advanced", L"Label_Internet", L"Lbl_MediaPlayer"};
   const wchar_t* captions[] = {L"General Fix", L"Advanced Fix", L"Fix Internet Explorer", L"Fix Media Player"};
   for (int i = 0; i < 4; ++i) {
@@ -187,18 +180,14 @@ void MainWindow::BuildHeader() {
     headerTiles_[i] = std::make_unique<ImageNote>();
     headerTiles_[i]->Create(strip, ids::HeaderTile(i), tiles[i], {0, 0, 160, 80}, {skin_.headerSelected},
                             captions[i]);
-    headerIcons_[i] = std::make_unique<Image>();
-    headerIcons_[i]->Create(strip, ids::HeaderIcon(i), icons[i], {0, 0, 32, 32}, skin_.headerIcons[i]);
     headerLabels_[i] = std::make_unique<Label>();
     headerLabels_[i]->Create(strip, ids::HeaderLabel(i), labels[i], {0, 0, 10, 10}, captions[i],
                              skin_.TileLabel(), LabelStyle(RGB(204, 204, 204)));
     headerLabels_[i]->AutoSize();
-    headerIcons_[i]->BringToFront();
     headerLabels_[i]->BringToFront();
     RegisterComponent(*headerTiles_[i], ComponentKind::ImageNote);
     RegisterComponent(*headerLabels_[i], ComponentKind::Label);
     WireHeaderHover(*headerTiles_[i], i);
-    WireHeaderHover(*headerIcons_[i], i);
     WireHeaderHover(*headerLabels_[i], i);
   }
   notebook_ = std::make_unique<PageNote>();

@@ -69,13 +69,17 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   own.restoreButton = restoreButton_->Bounds().Extent();
   own.maximiseButton = maximiseButton_->Bounds().Extent();
   own.minimiseButton = minimiseButton_->Bounds().Extent();
-  own.titleIcon = titleIcon_->Bounds().Extent();
   own.sizeGrip = sizeGrip_->Bounds().Extent();
-  own.logo = logo_->Bounds().Extent();
   own.description = description_->Bounds().Extent();
   if (userNotice_) own.userNotice = userNotice_->Bounds().Extent();
   const layout::FrameLayout f = layout::ArrangeFrame(bounds.Extent(), own);
   background_->SetBounds(f.background);
+  // The title icon and the logo are drawn by the background they lie on.
+  const auto onBackground = [&f](const Rect& r) {
+    return Rect{r.left - f.background.left, r.top - f.background.top, r.width, r.height};
+  };
+  background_->SetOverlay(0, skin_.titleIcon, onBackground(f.titleIcon));
+  background_->SetOverlay(1, skin_.logo, onBackground(f.logo));
   topEdge_->SetBounds(f.topEdge);
   leftEdge_->SetBounds(f.leftEdge);
   bottomEdge_->SetBounds(f.bottomEdge);
@@ -88,10 +92,8 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   restoreButton_->SetBounds(f.restoreButton);
   maximiseButton_->SetBounds(f.maximiseButton);
   minimiseButton_->SetBounds(f.minimiseButton);
-  titleIcon_->SetBounds(f.titleIcon);
   title_->SetBounds(f.title);
   sizeGrip_->SetBounds(f.sizeGrip);
-  logo_->SetBounds(f.logo);
   description_->SetBounds(f.description);
   if (userNotice_) userNotice_->SetBounds(f.userNotice);
   contentPanel_->SetBounds(f.contentPanel);
@@ -102,7 +104,6 @@ void MainWindow::ArrangeContentParts(Size panel) {
   layout::HeaderSizes header;
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     header.labels[i] = headerLabels_[i]->Bounds().Extent();
-    header.icons[i] = headerIcons_[i]->Bounds().Extent();
   }
   header.contentCorner = contentBorder_[4]->Bounds().Extent();
   const layout::ContentLayout c = layout::ArrangeContent(panel, header);
@@ -113,7 +114,10 @@ void MainWindow::ArrangeContentParts(Size panel) {
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetBounds(c.tiles[i]);
     headerLabels_[i]->SetBounds(c.labels[i]);
-    headerIcons_[i]->SetBounds(c.icons[i]);
+    // The tile draws its icon.
+    const Rect& t = c.tiles[i];
+    headerTiles_[i]->SetOverlay(0, skin_.headerIcons[i],
+                                {c.icons[i].left - t.left, c.icons[i].top - t.top, c.icons[i].width, c.icons[i].height});
   }
   notebook_->SetBounds(c.notebook);
   FillPages();

@@ -14,14 +14,21 @@ void ImageNote::SetImageIndex(int index) {
   if (model_.SetImageIndex(index)) Invalidate();
 }
 
+void ImageNote::SetOverlay(std::size_t index, PictureRef picture, const Rect& at) {
+  if (overlays_.Set(index, std::move(picture), at)) Invalidate();
+}
+
 void ImageNote::Paint(HDC dc, const RECT& client) {
   const int shown = model_.ImageIndex();
-  if (shown < 0) return;
-  const PictureRef& p = items_[static_cast<std::size_t>(shown)];
+  const PictureRef none;
+  const PictureRef& p = shown >= 0 ? items_[static_cast<std::size_t>(shown)] : none;
+  if (p) {
+    RECT target = client;
+    if (!Stretch) target = {0, 0, p->size.width, p->size.height};
+    DrawPicture(dc, p, target);
+  }
+  overlays_.Draw(dc);
   if (!p) return;
-  RECT target = client;
-  if (!Stretch) target = {0, 0, p->size.width, p->size.height};
-  DrawPicture(dc, p, target);
   // The focus mark follows the system's keyboard cues: hidden until the keyboard is used.
   const bool cues = (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
   if (GetFocus() == hwnd() && cues) {

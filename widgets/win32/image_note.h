@@ -14,6 +14,8 @@ class ImageNote : public Control {
               const std::wstring& caption = {});
   int ImageIndex() const { return model_.ImageIndex(); }
   void SetImageIndex(int index);
+  // A picture drawn over the shown one (see Overlays).
+  void SetOverlay(std::size_t index, PictureRef picture, const Rect& at);
   bool Stretch = true;
 
  protected:
@@ -24,6 +26,7 @@ class ImageNote : public Control {
 
  private:
   PictureList items_;
+  Overlays overlays_;
   ImageNoteModel model_;
 };
 

@@ -43,6 +43,13 @@ void Image::SetPicture(PictureRef picture) {
   Invalidate();
 }
 
-void Image::Paint(HDC dc, const RECT& client) { DrawPicture(dc, picture_, client); }
+void Image::SetOverlay(std::size_t index, PictureRef picture, const Rect& at) {
+  if (overlays_.Set(index, std::move(picture), at)) Invalidate();
+}
+
+void Image::Paint(HDC dc, const RECT& client) {
+  DrawPicture(dc, picture_, client);
+  overlays_.Draw(dc);
+}
 
 }  // namespace corrivo::ui::win32

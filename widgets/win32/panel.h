@@ -32,6 +32,8 @@ class Image : public Control {
   bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, PictureRef picture,
               bool transparent = true);
   void SetPicture(PictureRef picture);
+  // A picture drawn over this one (see Overlays).
+  void SetOverlay(std::size_t index, PictureRef picture, const Rect& at);
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
@@ -40,6 +42,7 @@ class Image : public Control {
 
  private:
   PictureRef picture_;
+  Overlays overlays_;
   bool transparent_ = true;
 };
 

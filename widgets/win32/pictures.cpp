@@ -17,4 +17,16 @@ void DrawPicture(HDC dc, const PictureRef& picture, const RECT& r) {
   RestoreDC(dc, saved);
 }
 
+bool Overlays::Set(std::size_t index, PictureRef picture, const Rect& at) {
+  if (items_.size() <= index) items_.resize(index + 1);
+  auto& item = items_[index];
+  if (item.first == picture && item.second == at) return false;
+  item = {std::move(picture), at};
+  return true;
+}
+
+void Overlays::Draw(HDC dc) const {
+  for (const auto& [picture, at] : items_) DrawPicture(dc, picture, ToRECT(at));
+}
+
 }  // namespace corrivo::ui::win32

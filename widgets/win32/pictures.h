@@ -22,4 +22,16 @@ PictureRef MakePicture(Size size, std::function<void(HDC, const RECT&)> draw);
 // Draws the picture into `r` (nothing for a null or empty picture).
 void DrawPicture(HDC dc, const PictureRef& picture, const RECT& r);
 
+// Pictures a control draws over its own paint, in its client coordinates: decoration that
+// nothing clicks or reads needs no window of its own (each window costs start-up time).
+class Overlays {
+ public:
+  // False when the picture already lies there (nothing to repaint).
+  bool Set(std::size_t index, PictureRef picture, const Rect& at);
+  void Draw(HDC dc) const;
+
+ private:
+  std::vector<std::pair<PictureRef, Rect>> items_;
+};
+
 }  // namespace corrivo::ui::win32
