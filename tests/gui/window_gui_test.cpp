@@ -98,16 +98,14 @@ TEST_F(WindowGui, RowsOfEveryCategoryAreMadeWhileTheWindowWaitsForInput) {
 }
 
 TEST_F(WindowGui, ACategoryAskedForAtOnceShowsEveryRowInOrder) {
-  // A fresh start, clicked the moment its window shows: the idle moments have made little or
-  // none of the page, and the click makes the rest.
+  // A fresh start, clicked as its window shows: the click makes what idle moments have not.
   app.Close();
   ASSERT_TRUE(app.Start());
   main = app.WaitForWindow();
   ASSERT_NE(main, nullptr);
   // Posted, the click is taken before any idle piece that has not begun.
-  HWND tile = Ctl(ids::HeaderTile(1));
-  PostMessageW(tile, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(tile, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(Ctl(ids::HeaderTile(1)), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(Ctl(ids::HeaderTile(1)), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   HWND category = nullptr;
   for (DWORD start = GetTickCount(); !category && GetTickCount() - start < 5000; Sleep(1)) {
     if (IsWindowVisible(Ctl(ids::PageTab(1)))) category = FindControl(main, ids::CategoryTile(6));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "widgets/win32/gdi.h"
+#include "widgets/win32/pictures.h"
 
 namespace corrivo::ui::win32 {
 namespace {
@@ -129,6 +130,17 @@ TEST(BandBuffer, ANestedBandGetsItsOwnBufferAndEachBandStartsClean) {
   EXPECT_EQ(GetPixel(next.dc(), 7, 7), RGB(0, 255, 0));
   next.CopyTo(screen.dc(), {0, 0, 8, 8});
   EXPECT_EQ(GetPixel(screen.dc(), 3, 3), RGB(0, 255, 0));
+}
+
+TEST(Overlays, EachPictureLandsAtItsPlaceAndAnUnchangedOneAsksForNoRepaint) {
+  Canvas drawn(20, 10), expected(20, 10);
+  const PictureRef dot = MakePicture({4, 4}, [](HDC dc, const RECT& r) { FillSolid(dc, r, RGB(9, 9, 9)); });
+  Overlays overlays;
+  EXPECT_TRUE(overlays.Set(1, dot, {12, 5, 4, 4}));
+  EXPECT_FALSE(overlays.Set(1, dot, {12, 5, 4, 4}));
+  overlays.Draw(drawn.dc());
+  FillSolid(expected.dc(), {12, 5, 16, 9}, RGB(9, 9, 9));
+  EXPECT_EQ(drawn.Diff(expected), "");
 }
 
 }  // namespace
