@@ -245,7 +245,6 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<ImageProgress> generalProgress_;  // of the scan and of the fix
   // Advanced Fix page, made when idle or when first shown; usable once advancedPageReady_.
   std::unique_ptr<Panel> advancedPage_;
-  int categoriesMade_ = 0;
   bool advancedPageReady_ = false;
   bool idleWorkFailed_ = false;  // a piece failed: the rest waits for first use
   std::unique_ptr<Label> cautionLabel_;          // "do not click Fix unless ..."

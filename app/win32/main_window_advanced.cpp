@@ -50,8 +50,9 @@ void MainWindow::MakeAdvancedPagePiece() {
                               palette::kPage);
     return;
   }
-  if (categoriesMade_ < layout::kCategoryCount) {
-    BuildCategory(++categoriesMade_);
+  for (int n = 1; n <= layout::kCategoryCount; ++n) {
+    if (categories_[static_cast<std::size_t>(n - 1)].tile) continue;
+    BuildCategory(n);
     return;
   }
   std::vector<std::pair<Control*, ComponentKind>> made = {{cautionLabel_.get(), ComponentKind::Label}};

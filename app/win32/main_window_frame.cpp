@@ -6,6 +6,14 @@
 #include "app/win32/main_window.h"
 
 namespace corrivo::app {
+namespace {
+
+// `inner`, given in the same coordinates as `outer`, in `outer`'s own.
+Rect Within(const Rect& inner, const Rect& outer) {
+  return {inner.left - outer.left, inner.top - outer.top, inner.width, inner.height};
+}
+
+}  // namespace
 
 void MainWindow::ApplyHeaderLooks() {
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
@@ -75,11 +83,8 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   const layout::FrameLayout f = layout::ArrangeFrame(bounds.Extent(), own);
   background_->SetBounds(f.background);
   // The title icon and the logo are drawn by the background they lie on.
-  const auto onBackground = [&f](const Rect& r) {
-    return Rect{r.left - f.background.left, r.top - f.background.top, r.width, r.height};
-  };
-  background_->SetOverlay(0, skin_.titleIcon, onBackground(f.titleIcon));
-  background_->SetOverlay(1, skin_.logo, onBackground(f.logo));
+  background_->SetOverlay(0, skin_.titleIcon, Within(f.titleIcon, f.background));
+  background_->SetOverlay(1, skin_.logo, Within(f.logo, f.background));
   topEdge_->SetBounds(f.topEdge);
   leftEdge_->SetBounds(f.leftEdge);
   bottomEdge_->SetBounds(f.bottomEdge);
@@ -114,10 +119,7 @@ void MainWindow::ArrangeContentParts(Size panel) {
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetBounds(c.tiles[i]);
     headerLabels_[i]->SetBounds(c.labels[i]);
-    // The tile draws its icon.
-    const Rect& t = c.tiles[i];
-    headerTiles_[i]->SetOverlay(0, skin_.headerIcons[i],
-                                {c.icons[i].left - t.left, c.icons[i].top - t.top, c.icons[i].width, c.icons[i].height});
+    headerTiles_[i]->SetOverlay(0, skin_.headerIcons[i], Within(c.icons[i], c.tiles[i]));  // the tile draws its icon
   }
   notebook_->SetBounds(c.notebook);
   FillPages();
