@@ -226,12 +226,11 @@ class MainWindow : private CreationSteps {
   std::unique_ptr<Image> background_;  // behind the whole window; shows around the content panel
   std::unique_ptr<Image> sizeGrip_;  // the title icon and the logo are drawn by the background
   std::unique_ptr<Image> topEdge_, leftEdge_, bottomEdge_, rightEdge_;
-  std::unique_ptr<Image> topLeftCorner_, topRightCorner_, bottomLeftCorner_, bottomRightCorner_;
   std::unique_ptr<Label> title_, description_;  // the caption and the line under the logo
   std::unique_ptr<Label> userNotice_;  // under the description, only when the users differ
   std::unique_ptr<ui::win32::ImageButton> minimiseButton_, maximiseButton_, restoreButton_, closeButton_;
   std::unique_ptr<Panel> contentPanel_;  // the rounded panel of the header strip and the pages
-  std::array<std::unique_ptr<Image>, 8> contentBorder_;  // top, left, bottom, right, then corners
+  std::unique_ptr<Image> contentLeftEdge_;  // the rest of the content border is drawn by what lies beneath
   // Header.
   std::unique_ptr<ImageRect> headerStrip_;  // the four page tiles
   std::array<std::unique_ptr<ImageNote>, 4> headerTiles_;  // each draws its icon

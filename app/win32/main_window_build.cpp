@@ -138,30 +138,16 @@ void MainWindow::BuildEdges() {
     (*e.slot)->SetCursor(e.cursor);
     WireEdge(**e.slot, e.edge);
   }
-  const wchar_t* corners[] = {L"Image_topleft", L"Image_topRight", L"Image_bottomleft", L"Image_bottomright"};
-  std::unique_ptr<Image>* cornerSlots[] = {&topLeftCorner_, &topRightCorner_, &bottomLeftCorner_, &bottomRightCorner_};
-  for (int i = 0; i < 4; ++i) {
-    *cornerSlots[i] = std::make_unique<Image>();
-    (*cornerSlots[i])->Create(hwnd_, 5100 + i, corners[i], {0, 0, 4, 4}, skin_.corner, false);
-  }
-  // The corners lie over the ends of the edges; nothing raised later overlaps them.
-  for (int i = 0; i < 4; ++i) (*cornerSlots[i])->BringToFront();
+  // The corners, in the edges' colour, are drawn by the background they reach into.
 }
 
 void MainWindow::BuildHeader() {
   HWND bk = contentPanel_->hwnd();
-  const wchar_t* border[] = {L"Image_content_top",     L"Image_content_left",      L"image_content_bottom",
-                             L"Image_content_right",   L"Image_content_topleft",   L"Image_content_topright",
-                             L"Image_content_bottomleft", L"Image_content_bottomright"};
-  for (int i = 0; i < 8; ++i) {
-    contentBorder_[i] = std::make_unique<Image>();
-    contentBorder_[i]->Create(bk, 5110 + i, border[i], {0, 0, 4, 4}, i < 4 ? skin_.contentEdge : skin_.contentCorner,
-                              false);
-  }
-  // The right edge and the top right corner lie over their neighbours; nothing raised later
-  // overlaps them.
-  contentBorder_[3]->BringToFront();
-  contentBorder_[5]->BringToFront();
+  // The content border is drawn by what lies beneath it (see ArrangeContentParts), except its
+  // left edge: that one lies over the list's frame, which the system draws, so it keeps a
+  // window, created first to lie over the page.
+  contentLeftEdge_ = std::make_unique<Image>();
+  contentLeftEdge_->Create(bk, 5111, L"Image_content_left", {0, 0, 3, 3}, skin_.contentEdge, false);
   ui::PictureItem line;
   line.name = L"Line";
   line.picture = 0;

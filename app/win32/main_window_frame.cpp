@@ -89,10 +89,8 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   leftEdge_->SetBounds(f.leftEdge);
   bottomEdge_->SetBounds(f.bottomEdge);
   rightEdge_->SetBounds(f.rightEdge);
-  topRightCorner_->SetBounds(f.topRightCorner);
-  topLeftCorner_->SetBounds(f.topLeftCorner);
-  bottomLeftCorner_->SetBounds(f.bottomLeftCorner);
-  bottomRightCorner_->SetBounds(f.bottomRightCorner);
+  const Rect corners[] = {f.topLeftCorner, f.topRightCorner, f.bottomLeftCorner, f.bottomRightCorner};
+  for (std::size_t i = 0; i < 4; ++i) background_->SetOverlay(2 + i, skin_.corner, Within(corners[i], f.background));
   closeButton_->SetBounds(f.closeButton);
   restoreButton_->SetBounds(f.restoreButton);
   maximiseButton_->SetBounds(f.maximiseButton);
@@ -110,11 +108,13 @@ void MainWindow::ArrangeContentParts(Size panel) {
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     header.labels[i] = headerLabels_[i]->Bounds().Extent();
   }
-  header.contentCorner = contentBorder_[4]->Bounds().Extent();
+  header.contentCorner = skin_.contentCorner->size;
   const layout::ContentLayout c = layout::ArrangeContent(panel, header);
-  const Rect border[8] = {c.contentTop,     c.contentLeft,     c.contentBottom,     c.contentRight,
-                          c.contentTopLeft, c.contentTopRight, c.contentBottomLeft, c.contentBottomRight};
-  for (int i = 0; i < 8; ++i) contentBorder_[i]->SetBounds(border[i]);
+  contentLeftEdge_->SetBounds(c.contentLeft);
+  const Rect edges[] = {c.contentTop, c.contentBottom, c.contentRight};
+  for (std::size_t i = 0; i < 3; ++i) contentPanel_->SetDecoration(i, skin_.contentEdge, edges[i]);
+  const Rect corners[] = {c.contentTopLeft, c.contentTopRight, c.contentBottomLeft, c.contentBottomRight};
+  for (std::size_t i = 0; i < 4; ++i) contentPanel_->SetDecoration(3 + i, skin_.contentCorner, corners[i]);
   headerStrip_->SetBounds(c.headerStrip);
   for (int i = 0; i < layout::kHeaderTileCount; ++i) {
     headerTiles_[i]->SetBounds(c.tiles[i]);

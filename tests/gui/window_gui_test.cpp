@@ -310,10 +310,29 @@ TEST_F(WindowGui, NoButtonIsDisabledOnWindows7) { ExpectDisabledFixes({}); }
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
 
+// The content border is drawn by whatever lies beneath it (strip, tile, page): it shows along
+// every edge and corner (the rounded shape leaves out the last column and row), and after a
+// resize not where the panel ended `before`.
+void ExpectContentBorder(HWND panel, const RECT* before = nullptr) {
+  RECT p{};
+  GetWindowRect(panel, &p);
+  const int w = p.right - p.left, h = p.bottom - p.top;
+  HDC screen = GetDC(nullptr);
+  auto border = [&](int x, int y) { return GetPixel(screen, p.left + x, p.top + y) == RGB(44, 46, 58); };
+  for (POINT at : {POINT{w / 2, 0}, {w - 2, h / 2}, {w / 2, h - 2}, {0, h / 2}, {3, 3}, {w - 4, 3}, {3, h - 4}, {w - 4, h - 4}})
+    EXPECT_TRUE(border(at.x, at.y)) << at.x << ", " << at.y << " of " << w << " x " << h;
+  if (before) EXPECT_FALSE(border(before->right - before->left - 2, (before->bottom - before->top) / 2));
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(WindowGui, MaximiseAndRestoreReturnToTheExactBounds) {
   const RECT before = Bounds();
+  RECT panel{};
+  GetWindowRect(Ctl(ids::kPnlBK), &panel);
+  ExpectContentBorder(Ctl(ids::kPnlBK));
   SendMessageW(Ctl(ids::kRdbtnMaxM), BM_CLICK, 0, 0);
   Settle(200);
+  ExpectContentBorder(Ctl(ids::kPnlBK), &panel);
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi);

@@ -3,8 +3,16 @@
 #include <algorithm>
 #include <vector>
 
+#include "widgets/win32/pictures.h"
+
 namespace corrivo::ui::win32 {
 namespace {
+
+bool HasNonClientArea(HWND hwnd) {
+  constexpr LONG_PTR kFrameStyles = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL;
+  constexpr LONG_PTR kFrameExStyles = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
+  return (GetWindowLongPtrW(hwnd, GWL_STYLE) & kFrameStyles) || (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & kFrameExStyles);
+}
 
 Point PointFrom(LPARAM lp) {
   return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
@@ -184,9 +192,10 @@ LRESULT Control::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (!baseProc_) return 1;
       break;
     case WM_NCPAINT:
-      // Our own classes have no frame, caption or scroll bars: nothing lies outside the
-      // client area, and the system's frame painting would only fetch a device context.
-      if (!baseProc_) return 0;
+      // A window without frame, caption or scroll bars (all of our own classes, and the
+      // buttons) has nothing outside its client area; the system's frame painting would only
+      // fetch a device context to draw nothing.
+      if (!baseProc_ || !HasNonClientArea(hwnd_)) return 0;
       break;
     case WM_PAINT:
       if (baseProc_) break;
@@ -306,7 +315,19 @@ void Control::PaintBuffered() {
     IntersectClipRect(buffer.dc(), band.left, band.top, band.right, band.bottom);
     if (Transparent()) PaintBackdrop(buffer.dc());
     Paint(buffer.dc(), rc);
+    PaintDecorations(buffer.dc());
     buffer.CopyTo(paint.get(), band);
+  }
+}
+
+void Control::PaintDecorations(HDC dc) {
+  for (HWND w = hwnd_; w; w = (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    const Control* holder = FromHwnd(w);
+    const Overlays* decorations = holder ? holder->DecorationsOverChildren() : nullptr;
+    if (!decorations || decorations->Empty()) continue;
+    POINT origin{0, 0};
+    MapWindowPoints(w, hwnd_, &origin, 1);
+    decorations->Draw(dc, {origin.x, origin.y});
   }
 }
 
@@ -380,11 +401,11 @@ void Control::SendToBack() {
   Siblings().Place(hwnd_, GetParent(hwnd_), false);
 }
 
-void Control::Invalidate(bool now) {
+void Control::Invalidate(bool now, bool withChildren) {
   if (!hwnd_) return;
   // Before its window first shows nothing is on the screen, and showing paints it all.
   if (!(GetWindowLongPtrW(GetAncestor(hwnd_, GA_ROOT), GWL_STYLE) & WS_VISIBLE)) return;
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | (withChildren ? RDW_ALLCHILDREN : 0));
   // Transparent siblings above show this control through themselves: they repaint with it.
   RECT mine, other, overlap;
   GetWindowRect(hwnd_, &mine);

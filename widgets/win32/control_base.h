@@ -8,6 +8,10 @@
 #include "widgets/win32/gdi.h"
 
 namespace corrivo::ui::win32 {
+class Overlays;
+}
+
+namespace corrivo::ui::win32 {
 
 // Sent by a container to the child that a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM came from, so
 // that each control handles its own notifications. wParam/lParam as in the original message;
@@ -47,7 +51,7 @@ class Control {
   bool Enabled() const;
   void BringToFront();
   void SendToBack();
-  void Invalidate(bool now = false);
+  void Invalidate(bool now = false, bool withChildren = false);
   std::wstring Text() const;
   void SetText(const std::wstring& text);
   void SetCursor(LPCWSTR systemCursor) { cursor_ = systemCursor; }
@@ -69,8 +73,10 @@ class Control {
   std::function<void(Point)> OnMouseUp;
 
  protected:
-  // Registers (once) a window class of this name whose procedure routes to the object.
-  static void RegisterControlClass(const wchar_t* className, UINT style = CS_DBLCLKS);
+  // Registers (once) a window class of this name whose procedure routes to the object. The
+  // windows of a class share one device context: they paint only through BeginPaint, one at a
+  // time on the window thread, and a shared context spares making one for every window shown.
+  static void RegisterControlClass(const wchar_t* className, UINT style = CS_DBLCLKS | CS_CLASSDC);
   bool CreateWindowFor(const wchar_t* className, HWND parent, int id, const std::wstring& name,
                        const Rect& r, DWORD style, DWORD exStyle = 0, const std::wstring& text = {});
   // For windows of the system's classes (BUTTON, SysListView32): attach after CreateWindowEx.
@@ -82,10 +88,14 @@ class Control {
   // A transparent control first paints what lies behind it: its parent's background and the
   // siblings below it.
   virtual bool Transparent() const { return false; }
+  // Pictures that lie over this window and the controls inside it (see Panel::SetDecoration).
+  virtual const Overlays* DecorationsOverChildren() const { return nullptr; }
   virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   virtual LRESULT OnReflect(const Reflected& r) { return 0; }
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
   void PaintBackdrop(HDC dc);
+  // Draws the decorations of this window and of the windows it lies in (innermost first).
+  void PaintDecorations(HDC dc);
   virtual bool RepaintsOnHover() const { return true; }
   bool Hot() const { return hot_; }
   bool Pressed() const { return pressed_; }

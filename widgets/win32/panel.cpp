@@ -25,6 +25,10 @@ LRESULT Panel::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   return Control::Handle(msg, wp, lp);
 }
 
+void Panel::SetDecoration(std::size_t index, PictureRef picture, const Rect& at) {
+  if (decorations_.Set(index, std::move(picture), at)) Invalidate(false, true);
+}
+
 void Panel::Paint(HDC dc, const RECT& client) {
   FillSolid(dc, client, colour_);
   if (OnPaintExtra) OnPaintExtra(dc, client);

@@ -15,6 +15,11 @@ class Panel : public Control {
   COLORREF Colour() const { return colour_; }
   // Drawn over the colour, below the children (separators, decorations).
   std::function<void(HDC, const RECT&)> OnPaintExtra;
+  // A picture that lies over the panel and everything inside it, in the panel's client
+  // coordinates (a border over the edges of the children): each of our controls beneath it
+  // draws its part after its own paint, so the border needs no windows of its own.
+  void SetDecoration(std::size_t index, PictureRef picture, const Rect& at);
+  const Overlays* DecorationsOverChildren() const override { return &decorations_; }
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
@@ -23,6 +28,7 @@ class Panel : public Control {
 
  private:
   COLORREF colour_ = RGB(255, 255, 255);
+  Overlays decorations_;
   Brush brush_;  // the background standard controls on the panel are drawn on
 };
 

@@ -25,8 +25,10 @@ bool Overlays::Set(std::size_t index, PictureRef picture, const Rect& at) {
   return true;
 }
 
-void Overlays::Draw(HDC dc) const {
-  for (const auto& [picture, at] : items_) DrawPicture(dc, picture, ToRECT(at));
+void Overlays::Draw(HDC dc, Point offset) const {
+  for (const auto& [picture, at] : items_) {
+    DrawPicture(dc, picture, ToRECT({at.left + offset.x, at.top + offset.y, at.width, at.height}));
+  }
 }
 
 }  // namespace corrivo::ui::win32

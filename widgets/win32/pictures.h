@@ -28,7 +28,9 @@ class Overlays {
  public:
   // False when the picture already lies there (nothing to repaint).
   bool Set(std::size_t index, PictureRef picture, const Rect& at);
-  void Draw(HDC dc) const;
+  // Draws each picture at its place moved by `offset` (for a window inside the one they lie on).
+  void Draw(HDC dc, Point offset = {}) const;
+  bool Empty() const { return items_.empty(); }
 
  private:
   std::vector<std::pair<PictureRef, Rect>> items_;
