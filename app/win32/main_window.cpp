@@ -45,6 +45,7 @@ bool MainWindow::Create(HINSTANCE instance, HWND taskbarOwner) {
   hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"Tarsio Corrivo", kFramelessStyle, left, top,
                           design.width, design.height, taskbarOwner, nullptr, instance, this);
   if (!hwnd_) return false;
+  ui::win32::Control::NoteFreshParent(hwnd_);
   components_ = std::make_unique<WindowComponent>(hwnd_, L"FixWindows_FormMain");
   BuildFrame();
   BuildHeader();

@@ -58,15 +58,15 @@ void MainWindow::WireHeaderHover(Control& control, int page) {
 
 void MainWindow::BuildFrame() {
   const Size d = layout::kDesignClientSize;
-  background_ = std::make_unique<Image>();
-  background_->Create(hwnd_, ids::kImg1, L"img1", {2, 2, d.width - 4, d.height - 4}, skin_.background, false);
-  WireDragHandle(*background_);
   BuildTitleBar();
   BuildEdges();
   contentPanel_ = std::make_unique<Panel>();
   contentPanel_->Create(hwnd_, ids::kPnlBK, L"pnl_BK", {11, 104, d.width - 22, d.height - 119}, palette::kHeader);
-  // Child windows stack in creation order, the first on top: the background goes under all.
-  background_->SendToBack();
+  // Child windows stack in creation order, the first on top: the background, made last, lies
+  // under all.
+  background_ = std::make_unique<Image>();
+  background_->Create(hwnd_, ids::kImg1, L"img1", {2, 2, d.width - 4, d.height - 4}, skin_.background, false);
+  WireDragHandle(*background_);
 }
 
 void MainWindow::BuildTitleBar() {
@@ -97,11 +97,9 @@ void MainWindow::BuildTitleBar() {
                                {&closeButton_, ids::kRdbtnClose, L"Rdbtn_close", TitleButton::Close}};
   for (const auto& b : buttons) {
     *b.slot = std::make_unique<ui::win32::ImageButton>();
-    (*b.slot)->Create(hwnd_, b.id, b.name, {0, 4, 30, 28}, L"", skin_.TitleButtonSkin(b.look));
-    (*b.slot)->ShowHint = true;
     // Frame buttons are reached with the mouse; the keyboard has Alt+Space and Alt+F4.
-    SetWindowLongPtrW((*b.slot)->hwnd(), GWL_STYLE,
-                      GetWindowLongPtrW((*b.slot)->hwnd(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    (*b.slot)->Create(hwnd_, b.id, b.name, {0, 4, 30, 28}, L"", skin_.TitleButtonSkin(b.look), nullptr, false);
+    (*b.slot)->ShowHint = true;
   }
   minimiseButton_->OnMouseEnter = [this] { minimiseButton_->SetHint(messages_.minimiseHint); };
   maximiseButton_->OnMouseEnter = [this] { maximiseButton_->SetHint(messages_.maximiseHint); };
@@ -163,14 +161,14 @@ void MainWindow::BuildHeader() {
   const wchar_t* captions[] = {L"General Fix", L"Advanced Fix", L"Fix Internet Explorer", L"Fix Media Player"};
   for (int i = 0; i < 4; ++i) {
     HWND strip = headerStrip_->hwnd();
-    headerTiles_[i] = std::make_unique<ImageNote>();
-    headerTiles_[i]->Create(strip, ids::HeaderTile(i), tiles[i], {0, 0, 160, 80}, {skin_.headerSelected},
-                            captions[i]);
+    // Each label is made before its tile, so that it lies over it.
     headerLabels_[i] = std::make_unique<Label>();
     headerLabels_[i]->Create(strip, ids::HeaderLabel(i), labels[i], {0, 0, 10, 10}, captions[i],
                              skin_.TileLabel(), LabelStyle(RGB(204, 204, 204)));
     headerLabels_[i]->AutoSize();
-    headerLabels_[i]->BringToFront();
+    headerTiles_[i] = std::make_unique<ImageNote>();
+    headerTiles_[i]->Create(strip, ids::HeaderTile(i), tiles[i], {0, 0, 160, 80}, {skin_.headerSelected},
+                            captions[i]);
     RegisterComponent(*headerTiles_[i], ComponentKind::ImageNote);
     RegisterComponent(*headerLabels_[i], ComponentKind::Label);
     WireHeaderHover(*headerTiles_[i], i);

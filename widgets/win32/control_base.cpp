@@ -1,6 +1,7 @@
 #include "widgets/win32/control_base.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "widgets/win32/pictures.h"
@@ -23,8 +24,16 @@ Point PointFrom(LPARAM lp) {
 // below it, so the order is asked once and kept until this layer changes it: a child made,
 // attached, raised, lowered or destroyed. Nothing else reorders child windows (showing,
 // hiding and moving a child leave its place in the stack). Windows live on one thread.
+// A window this layer has just made has no children: its order is known from the start, and
+// its children's places follow from how they were made. Only the order among our controls
+// counts (backdrops and repaints look at nothing else), so a child that some other code makes
+// without this layer may be missing from it.
 class SiblingOrder {
  public:
+  void StartEmpty(HWND fresh) {
+    Forget(fresh);
+    known_.emplace_back(fresh, std::vector<HWND>());
+  }
   // A copy: painting and invalidating, which walk it, can make or destroy windows.
   std::vector<HWND> Of(HWND child) {
     const HWND parent = GetParent(child);
@@ -67,6 +76,12 @@ SiblingOrder& Siblings() {
   return order;
 }
 
+// Our controls by window; windows live on one thread.
+std::unordered_map<HWND, Control*>& Objects() {
+  static std::unordered_map<HWND, Control*> objects;
+  return objects;
+}
+
 }  // namespace
 
 LRESULT AnswerAfterException(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, WNDPROC baseProc) noexcept {
@@ -81,24 +96,23 @@ LRESULT AnswerAfterException(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, WNDPROC 
 }
 
 Control::~Control() {
-  if (hwnd_ && IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    if (baseProc_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
-  }
+  if (!hwnd_) return;
+  Objects().erase(hwnd_);
+  if (baseProc_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
 }
 
-// The object behind a window is kept in the window's user data, which the system controls
-// leave to the program; the window is one of ours when its procedure is ours. Both are read
-// in the process, where a window property would be a round trip to the window manager on
-// every message.
+// The window is one of ours when its procedure is ours (read in the process), and its object
+// is kept in the process too: a window property, or even the window's user data, would be a
+// round trip to the window manager to set, once for every control made.
 Control* Control::FromHwnd(HWND hwnd) {
   if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Control::Proc) return nullptr;
-  return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
 }
 
 void Control::Bind(HWND hwnd) {
   hwnd_ = hwnd;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  Objects()[hwnd] = this;
 }
 
 void Control::RegisterControlClass(const wchar_t* className, UINT style) {
@@ -128,8 +142,11 @@ bool Control::CreateWindowFor(const wchar_t* className, HWND parent, int id, con
   if (!hwnd) return false;
   hwnd_ = hwnd;
   Siblings().Place(hwnd, parent, false);  // a new child window goes under its siblings
+  Siblings().StartEmpty(hwnd);
   return true;
 }
+
+void Control::NoteFreshParent(HWND fresh) { Siblings().StartEmpty(fresh); }
 
 void Control::Attach(HWND hwnd, int id, const std::wstring& name) {
   id_ = id;
@@ -153,7 +170,7 @@ LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
       Siblings().Remove(hwnd, GetParent(hwnd));
       Siblings().Forget(hwnd);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      Objects().erase(hwnd);
       self->hwnd_ = nullptr;
       return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
     }

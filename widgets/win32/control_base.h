@@ -41,6 +41,9 @@ class Control {
   const std::wstring& Name() const { return name_; }
   // The control behind a window this layer created, or null.
   static Control* FromHwnd(HWND hwnd);
+  // For a window just made outside this layer (the main window): it has no children yet, so
+  // the stacking order of the controls made on it is known without asking.
+  static void NoteFreshParent(HWND fresh);
 
   void SetBounds(const Rect& r);
   Rect Bounds() const;  // in the parent's client coordinates

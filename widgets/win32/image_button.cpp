@@ -5,10 +5,10 @@
 namespace corrivo::ui::win32 {
 
 bool ImageButton::Create(HWND parent, int id, const std::wstring& name, const Rect& r,
-                         const std::wstring& caption, const Skin& skin, HFONT font) {
+                         const std::wstring& caption, const Skin& skin, HFONT font, bool tabStop) {
   skin_ = skin;
   HWND hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(),
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_OWNERDRAW, r.left,
+                              WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0) | WS_CLIPSIBLINGS | BS_OWNERDRAW, r.left,
                               r.top, r.width, r.height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                               nullptr);

@@ -19,8 +19,9 @@ class ImageButton : public Control {
                                            RGB(150, 150, 156), RGB(255, 255, 255)};
     bool transparent = true;  // the parent shows around rounded corners
   };
+  // `tabStop` false leaves the button out of the Tab order.
   bool Create(HWND parent, int id, const std::wstring& name, const Rect& r, const std::wstring& caption,
-              const Skin& skin, HFONT font = nullptr);
+              const Skin& skin, HFONT font = nullptr, bool tabStop = true);
   void SetSelected(bool selected);
   // With AutoSize the button takes the size of its normal picture.
   void AutoSize();

@@ -16,8 +16,9 @@ bool ListView::Create(HWND parent, int id, const std::wstring& name, const Rect&
   if (!hwnd) return false;
   Attach(hwnd, id, name);
   // Painted through the program's own banded buffer (see Handle), not the list's: under Wine
-  // the list's buffer is as big as the list and its memory stays with the process.
-  ListView_SetExtendedListViewStyle(hwnd, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+  // the list's buffer is as big as the list and its memory stays with the process. The check
+  // boxes come with the first item (see AddItem).
+  ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
   SetFont(font);
   return true;
 }
@@ -118,6 +119,9 @@ void ListView::SetColumnCaption(int column, const std::wstring& caption) {
 }
 
 int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, bool checked) {
+  // An empty list shows no check box: drawing the pictures of the boxes waits for a first item.
+  if (!(ListView_GetExtendedListViewStyle(hwnd()) & LVS_EX_CHECKBOXES))
+    ListView_SetExtendedListViewStyleEx(hwnd(), LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
   LVITEMW item = {};
   item.mask = LVIF_TEXT;
   item.iItem = ItemCount();
