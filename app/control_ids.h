@@ -76,6 +76,9 @@ constexpr int kImageLeft = 5006;
 constexpr int kImageBottom = 5007;
 constexpr int kImageRight = 5008;
 constexpr int kPnlBK = 5010;
+// The content border's left edge; the rest of that border, and the frame's corners (once
+// 5100 to 5103 and 5110 to 5117), are drawn by what lies beneath them.
+constexpr int kImageContentLeft = 5111;
 constexpr int kImageRectTop = 5011;
 constexpr int kPageNote = 5012;
 constexpr int PageTab(int page) { return 5020 + page; }  // PageNote_General ... _MediaPlayer

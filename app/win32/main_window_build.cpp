@@ -145,7 +145,7 @@ void MainWindow::BuildHeader() {
   // left edge: that one lies over the list's frame, which the system draws, so it keeps a
   // window, created first to lie over the page.
   contentLeftEdge_ = std::make_unique<Image>();
-  contentLeftEdge_->Create(bk, 5111, L"Image_content_left", {0, 0, 3, 3}, skin_.contentEdge, false);
+  contentLeftEdge_->Create(bk, ids::kImageContentLeft, L"Image_content_left", {0, 0, 3, 3}, skin_.contentEdge, false);
   ui::PictureItem line;
   line.name = L"Line";
   line.picture = 0;
