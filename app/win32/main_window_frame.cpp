@@ -89,6 +89,7 @@ layout::FrameLayout MainWindow::ArrangeFrameParts() {
   leftEdge_->SetBounds(f.leftEdge);
   bottomEdge_->SetBounds(f.bottomEdge);
   rightEdge_->SetBounds(f.rightEdge);
+  // So are the frame's corners, where they reach into it (over the edges they match them).
   const Rect corners[] = {f.topLeftCorner, f.topRightCorner, f.bottomLeftCorner, f.bottomRightCorner};
   for (std::size_t i = 0; i < 4; ++i) background_->SetOverlay(2 + i, skin_.corner, Within(corners[i], f.background));
   closeButton_->SetBounds(f.closeButton);

@@ -8,10 +8,8 @@
 #include "widgets/win32/gdi.h"
 
 namespace corrivo::ui::win32 {
-class Overlays;
-}
 
-namespace corrivo::ui::win32 {
+class Overlays;
 
 // Sent by a container to the child that a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM came from, so
 // that each control handles its own notifications. wParam/lParam as in the original message;

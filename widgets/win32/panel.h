@@ -16,8 +16,9 @@ class Panel : public Control {
   // Drawn over the colour, below the children (separators, decorations).
   std::function<void(HDC, const RECT&)> OnPaintExtra;
   // A picture that lies over the panel and everything inside it, in the panel's client
-  // coordinates (a border over the edges of the children): each of our controls beneath it
-  // draws its part after its own paint, so the border needs no windows of its own.
+  // coordinates (a border over the edges of the children): each control of this layer that
+  // paints itself draws the part over it after its own paint, so the border needs no windows
+  // (the system's controls and the buttons, drawn by the system's paint, do not).
   void SetDecoration(std::size_t index, PictureRef picture, const Rect& at);
   const Overlays* DecorationsOverChildren() const override { return &decorations_; }
 
